@@ -1,0 +1,12 @@
+#include "app/saver_app.h"
+#include "app/saver_settings.h"
+
+void SaverApp::LoadSettings() {
+    Settings& s = SaverSettings;
+    s.Delay = static_cast<int32_t>(GetProfileInt(SettingsSection, DelayName, 3));
+    s.Position = static_cast<int32_t>(GetProfileInt(SettingsSection, PositionName, 0));
+    s.Size = static_cast<int32_t>(GetProfileInt(SettingsSection, SizeName, 0));
+    s.Random = static_cast<int32_t>(GetProfileInt(SettingsSection, RandomName, 0));
+    s.Overlap = static_cast<int32_t>(GetProfileInt(SettingsSection, OverlapName, 0));
+    s.Path = GetProfileString(SettingsSection, PathName, "C:\\images");
+}

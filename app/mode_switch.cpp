@@ -1,0 +1,67 @@
+#include "app/mode_switch.h"
+
+#include <cctype>
+#include <cstdint>
+
+namespace {
+bool EqualIgnoringCase(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b))) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+} // namespace
+
+bool MatchSwitch(const char* argument, const char* letter) {
+    if (*argument == '-' || *argument == '/') {
+        ++argument;
+    }
+    return EqualIgnoringCase(argument, letter);
+}
+
+int32_t ReadDecimal(const char* text) {
+    while (IsSpace(*text)) {
+        ++text;
+    }
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+') {
+        ++text;
+    }
+    int64_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        value = value * 10 + (*text - '0');
+        if (value > INT64_C(1) << 32) {
+            break;
+        }
+    }
+    value = negative ? -value : value;
+    if (value > INT32_MAX) {
+        return INT32_MAX;
+    }
+    if (value < INT32_MIN) {
+        return INT32_MIN;
+    }
+    return static_cast<int32_t>(value);
+}
+
+StartRequest ReadStartRequest(int count, const char* const* arguments) {
+    StartRequest request;
+    if (count <= 1) {
+        request.mode = SaverMode::Setup;
+    } else if (MatchSwitch(arguments[1], "c")) {
+        request.mode = SaverMode::Setup;
+    } else if (MatchSwitch(arguments[1], "p")) {
+        if (count > 2) {
+            request.mode = SaverMode::Preview;
+            request.previewParent = ReadDecimal(arguments[2]);
+        }
+    } else if (MatchSwitch(arguments[1], "s")) {
+        request.mode = SaverMode::Show;
+    }
+    return request;
+}

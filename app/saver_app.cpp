@@ -1,0 +1,66 @@
+#include "app/saver_app.h"
+
+#include "app/mode_switch.h"
+#include "app/random.h"
+#include "picture/display.h"
+#include "show/show_wnd.h"
+
+#include <vector>
+
+BOOL SaverApp::InitInstance() {
+    Enable3dControls();
+    SetRegistryKey("Tarnwick Software");
+    LoadSettings();
+
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    SeedRandom(now.dwLowDateTime);
+
+    InitDisplay();
+
+    std::vector<const char*> arguments;
+    for (int i = 0; i < ArgumentCount(); ++i) {
+        arguments.push_back(Argument(i));
+    }
+    const StartRequest request =
+        ReadStartRequest(static_cast<int>(arguments.size()), arguments.data());
+    switch (request.mode) {
+    case SaverMode::Setup:
+        RunSetup();
+        return FALSE;
+    case SaverMode::Preview:
+        // Window handles are 32-bit values, sign-extended on 64-bit Windows.
+        return StartPreview(reinterpret_cast<HWND>(static_cast<LONG_PTR>(request.previewParent)));
+    case SaverMode::Show:
+        return StartFullScreen();
+    case SaverMode::None:
+        break;
+    }
+    return FALSE;
+}
+
+// The show inside the host's preview window, filling its client area. A handle
+// that names no window, or a window that cannot be created, ends the program.
+BOOL SaverApp::StartPreview(HWND parentHandle) {
+    if (!::IsWindow(parentHandle)) {
+        return FALSE;
+    }
+    CWnd parent = CWnd::FromHandle(parentHandle);
+    auto* wnd = new ShowWnd(TRUE);
+    RECT rect{};
+    ::GetClientRect(parentHandle, &rect);
+    if (!wnd->Create(0, WS_CHILD | WS_VISIBLE, rect, &parent, 0, nullptr)) {
+        return FALSE; // the window object has deleted itself
+    }
+    m_pMainWnd = wnd;
+    return TRUE;
+}
+
+BOOL SaverApp::StartFullScreen() {
+    auto* wnd = new FullScreenShowWnd();
+    if (!wnd->CreateFullScreen()) {
+        return FALSE;
+    }
+    m_pMainWnd = wnd;
+    return TRUE;
+}

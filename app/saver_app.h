@@ -1,0 +1,23 @@
+// SaverApp: the application object. It reads the settings, seeds the random
+// generator, prepares the display and sends the program down the road that its
+// command line names: the setup dialog, the full-screen show or the preview.
+#pragma once
+
+#include "framework/win_app.h"
+
+class SaverApp : public CWinApp {
+public:
+    SaverApp() = default;
+    ~SaverApp() override = default;
+
+    BOOL InitInstance() override;
+
+    // Reads the six settings from the registry into SaverSettings.
+    void LoadSettings();
+    // The setup road: the setup dialog, and the settings stored on OK.
+    void RunSetup();
+
+private:
+    BOOL StartPreview(HWND parent);
+    BOOL StartFullScreen();
+};

@@ -1,0 +1,3 @@
+#include "app/saver_settings.h"
+
+Settings SaverSettings;

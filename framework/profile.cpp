@@ -1,0 +1,63 @@
+// The profile functions of the application object, on the current user's
+// registry: Software\<company>\<application>\<section>. Every call opens the
+// chain afresh and creates the keys below Software that are missing, so even a
+// read leaves the empty chain behind.
+#include "framework/win_app.h"
+
+#include "framework/reg_key.h"
+
+#include <vector>
+
+namespace {
+RegKey OpenSectionKey(const CWinApp& app, const char* section) {
+    RegKey software = RegKey::Open(HKEY_CURRENT_USER, "Software");
+    RegKey company = RegKey::Create(software.get(), app.RegistryKey().c_str());
+    RegKey application = RegKey::Create(company.get(), app.AppName().c_str());
+    return RegKey::Create(application.get(), section);
+}
+} // namespace
+
+UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
+    RegKey key = OpenSectionKey(*this, section);
+    DWORD value = 0; // a stored value shorter than four bytes reads zero-extended
+    DWORD size = sizeof value;
+    if (!key || ::RegQueryValueExA(key.get(), entry, nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
+        return static_cast<UINT>(defaultValue);
+    }
+    return value;
+}
+
+std::string CWinApp::GetProfileString(const char* section, const char* entry,
+                                      const char* defaultValue) const {
+    RegKey key = OpenSectionKey(*this, section);
+    DWORD size = 0;
+    if (!key ||
+        ::RegQueryValueExA(key.get(), entry, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
+        return defaultValue;
+    }
+    // One byte more than stored, so that a value saved without its terminating
+    // zero still ends inside the buffer.
+    std::vector<char> text(size + 1, '\0');
+    if (::RegQueryValueExA(key.get(), entry, nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS) {
+        return defaultValue;
+    }
+    return text.data();
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
+    RegKey key = OpenSectionKey(*this, section);
+    const DWORD data = static_cast<DWORD>(value);
+    return key && ::RegSetValueExA(key.get(), entry, 0, REG_DWORD,
+                                   reinterpret_cast<const BYTE*>(&data),
+                                   sizeof data) == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry,
+                                 const char* value) const {
+    RegKey key = OpenSectionKey(*this, section);
+    return key && ::RegSetValueExA(key.get(), entry, 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(value),
+                                   static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
+}

@@ -1,0 +1,56 @@
+// CWinApp: the one application object of the process. WinMain hands it the
+// module, calls InitInstance once and, when that succeeds, runs the message loop
+// until the quit message.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    // Without a name, the application is named after its program file.
+    explicit CWinApp(const char* appName = nullptr);
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+    virtual ~CWinApp();
+
+    virtual BOOL InitInstance() { return FALSE; }
+    // The message loop; returns the quit message's exit code.
+    virtual int Run();
+
+    // Dialog controls take the three-dimensional look; the application manifest
+    // (common controls 6) provides it, so nothing is left to do at run time.
+    void Enable3dControls() {}
+
+    // From now on the profile functions use HKEY_CURRENT_USER\Software\<company>\<app>.
+    void SetRegistryKey(const char* company) { registryKey = company; }
+    UINT GetProfileInt(const char* section, const char* entry, int defaultValue) const;
+    std::string GetProfileString(const char* section, const char* entry,
+                                 const char* defaultValue) const;
+    BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+
+    // The application title: the program file's name without folder and extension.
+    const std::string& AppName() const { return appName; }
+    const std::string& RegistryKey() const { return registryKey; }
+
+    // The argument vector the C runtime built from the command line (0 is the program).
+    int ArgumentCount() const;
+    const char* Argument(int index) const;
+
+    // Called by WinMain before InitInstance.
+    void SetInstance(HINSTANCE instance);
+
+    CWnd* m_pMainWnd = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+
+private:
+    std::string appName;
+    std::string registryKey;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();

@@ -1,0 +1,105 @@
+#include "framework/wnd.h"
+
+#include "framework/win_app.h"
+
+namespace {
+// The object whose CreateWindowEx call is under way: its first messages
+// (WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE) arrive before CreateWindowEx returns.
+thread_local CWnd* windowBeingCreated = nullptr;
+} // namespace
+
+const MessageMap CWnd::messageMap{nullptr};
+
+CWnd::~CWnd() {
+    if (ownsWindow && m_hWnd != nullptr) {
+        // Detach first: the derived parts are gone, so the last messages get the
+        // default processing only.
+        HWND hwnd = m_hWnd;
+        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        m_hWnd = nullptr;
+        ::DestroyWindow(hwnd);
+    }
+}
+
+CWnd CWnd::FromHandle(HWND hwnd) {
+    CWnd wrapper;
+    wrapper.m_hWnd = hwnd;
+    return wrapper;
+}
+
+CWnd::CWnd(CWnd&& other) noexcept : m_hWnd(other.m_hWnd) {
+    // Only wrappers move: a window routed to an object stays with that object.
+    other.m_hWnd = nullptr;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                    int y, int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
+    windowBeingCreated = this;
+    HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height,
+                                  parent, menuOrId, AfxGetInstanceHandle(), param);
+    const bool neverAttached = windowBeingCreated == this;
+    windowBeingCreated = nullptr;
+    if (hwnd == nullptr && neverAttached) {
+        // No message reached the object, so WM_NCDESTROY never ran its last call.
+        PostNcDestroy();
+    }
+    return hwnd != nullptr;
+}
+
+BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
+
+LRESULT CWnd::Default() { return DefWindowProc(current.message, current.wParam, current.lParam); }
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const MessageMapEntry* entry = GetMessageMap()->Find(message, wParam)) {
+        return entry->handler(*this, wParam, lParam);
+    }
+    return Default();
+}
+
+LRESULT CALLBACK CWnd::StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (wnd == nullptr && windowBeingCreated != nullptr) {
+        wnd = windowBeingCreated;
+        windowBeingCreated = nullptr;
+        wnd->Attach(hwnd);
+    }
+    if (wnd == nullptr) {
+        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return wnd->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const CurrentMessage outer = current; // handlers may send messages to their own window
+    current = {message, wParam, lParam};
+    const LRESULT result = WindowProc(message, wParam, lParam);
+    current = outer;
+    if (message == WM_NCDESTROY) {
+        AfterNcDestroy();
+    }
+    return result;
+}
+
+void CWnd::Attach(HWND hwnd) {
+    m_hWnd = hwnd;
+    ownsWindow = true;
+    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void CWnd::AfterNcDestroy() {
+    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
+    m_hWnd = nullptr;
+    ownsWindow = false;
+    // The program ends with its main window.
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+    PostNcDestroy();
+}

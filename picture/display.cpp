@@ -1,0 +1,3 @@
+#include "picture/display.h"
+
+void InitDisplay() {}

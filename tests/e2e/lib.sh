@@ -1,0 +1,23 @@
+# Helpers for the end-to-end scripts. The environment names the Wine wrapper
+# (PELLORAN_WINE_RUN), the session (PELLORAN_WINE_SESSION) and the program
+# (PELLORAN_SCR).
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+expect_equal() {
+    [ "$1" = "$2" ] || fail "$3: expected '$1', got '$2'"
+}
+
+# Runs a Windows program (or a Wine built-in such as reg) in the session.
+wine_run() {
+    "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$@" 2> >(grep -v -e 'wine32 is missing' \
+        -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2)
+}
+
+# Runs the program with the given arguments, within 20 seconds.
+run_scr() {
+    timeout 20 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" "$@" 2>/dev/null
+}

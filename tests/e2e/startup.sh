@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Arguments that name no mode end the program at once, with exit code 0 and no
+# window, and leave the settings key chain of the program's own name behind.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+app_key='HKCU\Software\Tarnwick Software\Pelloran'
+wine_run reg delete "$app_key" /f >/dev/null 2>&1 || true
+
+for args in "/x" "/c:1234" "//s" "-" "p"; do
+    start=$(date +%s%N)
+    code=0
+    run_scr $args || code=$?
+    elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+    expect_equal 0 "$code" "exit code for '$args'"
+    [ "$elapsed_ms" -lt 5000 ] || fail "'$args' took ${elapsed_ms} ms"
+done
+
+values=$(wine_run reg query "$app_key\\Configuration" 2>/dev/null | tr -d '\r') ||
+    fail "the key $app_key\\Configuration was not created"
+if echo "$values" | grep -q 'REG_'; then
+    fail "the key holds values: $values"
+fi
+
+# A copy under another name reads (and so creates) a key of its own.
+copy_dir=$(mktemp -d)
+trap 'rm -rf "$copy_dir"' EXIT
+cp "$PELLORAN_SCR" "$copy_dir/Other Saver.scr"
+wine_run reg delete 'HKCU\Software\Tarnwick Software\Other Saver' /f >/dev/null 2>&1 || true
+wine_run "$copy_dir/Other Saver.scr" /x
+wine_run reg query 'HKCU\Software\Tarnwick Software\Other Saver\Configuration' >/dev/null ||
+    fail "the copy did not use its own key"
+wine_run reg delete 'HKCU\Software\Tarnwick Software\Other Saver' /f >/dev/null 2>&1 || true
+echo "startup: ok"

@@ -1,0 +1,134 @@
+// The settings store against Wine's real registry.
+#include "app/saver_app.h"
+#include "app/saver_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+const std::string CompanyKey = "Software\\Tarnwick Software";
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app.SetRegistryKey("Tarnwick Software");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, AppKey().c_str());
+    }
+    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, AppKey().c_str()); }
+
+    std::string AppKey() const { return CompanyKey + "\\" + app.AppName(); }
+    std::string SectionKey() const { return AppKey() + "\\Configuration"; }
+
+    bool KeyExists(const std::string& path) const {
+        HKEY key;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return false;
+        }
+        ::RegCloseKey(key);
+        return true;
+    }
+
+    void Store(const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0,
+                                                   nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                                   nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size));
+        ::RegCloseKey(key);
+    }
+    void StoreInt(const char* name, int32_t value) { Store(name, REG_DWORD, &value, 4); }
+    void StoreText(const char* name, const std::string& text) {
+        Store(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    }
+
+    SaverApp app;
+};
+} // namespace
+
+TEST_F(SettingsTest, TheApplicationIsNamedAfterItsProgramFile) {
+    EXPECT_EQ("pelloran_settings_tests", app.AppName());
+}
+
+TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
+    SaverSettings = Settings{};
+    app.LoadSettings();
+    EXPECT_EQ(3, SaverSettings.Delay);
+    EXPECT_EQ(0, SaverSettings.Position);
+    EXPECT_EQ(0, SaverSettings.Size);
+    EXPECT_EQ(0, SaverSettings.Random);
+    EXPECT_EQ(0, SaverSettings.Overlap);
+    EXPECT_EQ("C:\\images", SaverSettings.Path);
+
+    ASSERT_TRUE(KeyExists(SectionKey()));
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0, KEY_READ, &key));
+    DWORD values = 99;
+    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                       nullptr, nullptr, nullptr, nullptr);
+    ::RegCloseKey(key);
+    EXPECT_EQ(0u, values);
+}
+
+TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
+    StoreInt("Delay", -5);
+    StoreInt("Position", 7);
+    StoreInt("Size", -1);
+    StoreInt("Random", 2);
+    StoreInt("Overlap", 1);
+    StoreText("Path", "D:\\holiday pictures");
+    app.LoadSettings();
+    EXPECT_EQ(-5, SaverSettings.Delay);
+    EXPECT_EQ(7, SaverSettings.Position);
+    EXPECT_EQ(-1, SaverSettings.Size);
+    EXPECT_EQ(2, SaverSettings.Random);
+    EXPECT_EQ(1, SaverSettings.Overlap);
+    EXPECT_EQ("D:\\holiday pictures", SaverSettings.Path);
+}
+
+TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {
+    StoreText("Path", "");
+    app.LoadSettings();
+    EXPECT_EQ("", SaverSettings.Path);
+}
+
+TEST_F(SettingsTest, UnreadableIntegersFallBackToTheirDefaults) {
+    const char eightBytes[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    Store("Delay", REG_BINARY, eightBytes, sizeof eightBytes);
+    app.LoadSettings();
+    EXPECT_EQ(3, SaverSettings.Delay);
+}
+
+TEST_F(SettingsTest, AStringStoredWithoutItsTerminatorReadsWhole) {
+    Store("Path", REG_BINARY, "E:\\pics", 7);
+    app.LoadSettings();
+    EXPECT_EQ("E:\\pics", SaverSettings.Path);
+}
+
+TEST_F(SettingsTest, WritesGoToTheSectionKeyWithTheirTypes) {
+    EXPECT_TRUE(app.WriteProfileInt("Configuration", "Delay", -2));
+    EXPECT_TRUE(app.WriteProfileString("Configuration", "Path", "F:\\x"));
+
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0, KEY_READ, &key));
+    DWORD type = 0, size = 0;
+    int32_t delay = 0;
+    size = sizeof delay;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "Delay", nullptr, &type,
+                                                reinterpret_cast<BYTE*>(&delay), &size));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ(-2, delay);
+    char path[16] = "";
+    size = sizeof path;
+    EXPECT_EQ(ERROR_SUCCESS, ::RegQueryValueExA(key, "Path", nullptr, &type,
+                                                reinterpret_cast<BYTE*>(path), &size));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(5u, size); // the text with its terminating zero
+    EXPECT_STREQ("F:\\x", path);
+    ::RegCloseKey(key);
+}
