@@ -1,0 +1,41 @@
+// Device contexts: CDC wraps a handle it does not own; CPaintDC and CClientDC
+// own theirs for exactly their own lifetime.
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+class CDC {
+public:
+    explicit CDC(HDC hdc = nullptr) : m_hDC(hdc) {}
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+    virtual ~CDC() = default;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+
+    HDC m_hDC;
+};
+
+// BeginPaint and EndPaint of one WM_PAINT.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* wnd);
+    ~CPaintDC() override;
+
+    PAINTSTRUCT m_ps;
+
+private:
+    HWND hwnd;
+};
+
+// GetDC and ReleaseDC of a window's client area.
+class CClientDC : public CDC {
+public:
+    explicit CClientDC(CWnd* wnd);
+    ~CClientDC() override;
+
+private:
+    HWND hwnd;
+};
