@@ -14,7 +14,9 @@ bool EqualIgnoringCase(const char* a, const char* b) {
     return *a == *b;
 }
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 } // namespace
 
 bool MatchSwitch(const char* argument, const char* letter) {

@@ -2,10 +2,18 @@
 
 #include "framework/wnd.h"
 
-CPaintDC::CPaintDC(CWnd* wnd) : hwnd(wnd->m_hWnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
+CPaintDC::CPaintDC(CWnd* wnd) : hwnd(wnd->m_hWnd) {
+    m_hDC = ::BeginPaint(hwnd, &m_ps);
+}
 
-CPaintDC::~CPaintDC() { ::EndPaint(hwnd, &m_ps); }
+CPaintDC::~CPaintDC() {
+    ::EndPaint(hwnd, &m_ps);
+}
 
-CClientDC::CClientDC(CWnd* wnd) : hwnd(wnd->m_hWnd) { m_hDC = ::GetDC(hwnd); }
+CClientDC::CClientDC(CWnd* wnd) : hwnd(wnd->m_hWnd) {
+    m_hDC = ::GetDC(hwnd);
+}
 
-CClientDC::~CClientDC() { ::ReleaseDC(hwnd, m_hDC); }
+CClientDC::~CClientDC() {
+    ::ReleaseDC(hwnd, m_hDC);
+}

@@ -7,8 +7,8 @@ const MessageMapEntry* MessageMap::Find(UINT message, WPARAM wParam) const {
             if (entry.message != message) {
                 continue;
             }
-            if (message == WM_COMMAND && (entry.controlId != LOWORD(wParam) ||
-                                          entry.notifyCode != HIWORD(wParam))) {
+            if (message == WM_COMMAND &&
+                (entry.controlId != LOWORD(wParam) || entry.notifyCode != HIWORD(wParam))) {
                 continue;
             }
             return &entry;

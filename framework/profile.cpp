@@ -39,8 +39,8 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry,
     // One byte more than stored, so that a value saved without its terminating
     // zero still ends inside the buffer.
     std::vector<char> text(size + 1, '\0');
-    if (::RegQueryValueExA(key.get(), entry, nullptr, nullptr,
-                           reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS) {
+    if (::RegQueryValueExA(key.get(), entry, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()),
+                           &size) != ERROR_SUCCESS) {
         return defaultValue;
     }
     return text.data();
@@ -49,15 +49,14 @@ std::string CWinApp::GetProfileString(const char* section, const char* entry,
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
     RegKey key = OpenSectionKey(*this, section);
     const DWORD data = static_cast<DWORD>(value);
-    return key && ::RegSetValueExA(key.get(), entry, 0, REG_DWORD,
-                                   reinterpret_cast<const BYTE*>(&data),
-                                   sizeof data) == ERROR_SUCCESS;
+    return key &&
+           ::RegSetValueExA(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                            sizeof data) == ERROR_SUCCESS;
 }
 
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry,
-                                 const char* value) const {
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const {
     RegKey key = OpenSectionKey(*this, section);
-    return key && ::RegSetValueExA(key.get(), entry, 0, REG_SZ,
-                                   reinterpret_cast<const BYTE*>(value),
-                                   static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
+    return key &&
+           ::RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                            static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
 }

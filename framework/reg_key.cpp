@@ -22,9 +22,8 @@ RegKey RegKey::Create(HKEY parent, const char* name) {
     RegKey result;
     DWORD disposition = 0;
     if (parent == nullptr ||
-        ::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_READ | KEY_WRITE, nullptr, &result.key,
-                          &disposition) != ERROR_SUCCESS) {
+        ::RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                          nullptr, &result.key, &disposition) != ERROR_SUCCESS) {
         result.key = nullptr;
     }
     return result;

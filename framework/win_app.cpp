@@ -34,7 +34,9 @@ CWinApp::~CWinApp() {
     }
 }
 
-void CWinApp::SetInstance(HINSTANCE instance) { m_hInstance = instance; }
+void CWinApp::SetInstance(HINSTANCE instance) {
+    m_hInstance = instance;
+}
 
 int CWinApp::Run() {
     MSG msg;
@@ -45,13 +47,17 @@ int CWinApp::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-int CWinApp::ArgumentCount() const { return __argc; }
+int CWinApp::ArgumentCount() const {
+    return __argc;
+}
 
 const char* CWinApp::Argument(int index) const {
     return index >= 0 && index < __argc ? __argv[index] : nullptr;
 }
 
-CWinApp* AfxGetApp() { return theApplication; }
+CWinApp* AfxGetApp() {
+    return theApplication;
+}
 
 HINSTANCE AfxGetInstanceHandle() {
     return theApplication != nullptr ? theApplication->m_hInstance : ::GetModuleHandleA(nullptr);

@@ -32,8 +32,8 @@ CWnd::CWnd(CWnd&& other) noexcept : m_hWnd(other.m_hWnd) {
     other.m_hWnd = nullptr;
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                    int y, int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
     windowBeingCreated = this;
     HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height,
                                   parent, menuOrId, AfxGetInstanceHandle(), param);
@@ -46,9 +46,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     return hwnd != nullptr;
 }
 
-BOOL CWnd::DestroyWindow() { return ::DestroyWindow(m_hWnd); }
+BOOL CWnd::DestroyWindow() {
+    return ::DestroyWindow(m_hWnd);
+}
 
-LRESULT CWnd::Default() { return DefWindowProc(current.message, current.wParam, current.lParam); }
+LRESULT CWnd::Default() {
+    return DefWindowProc(current.message, current.wParam, current.lParam);
+}
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);

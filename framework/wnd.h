@@ -50,8 +50,7 @@ protected:
 
 public:
     // The window procedure of every window class the framework registers.
-    static LRESULT CALLBACK StandardWndProc(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    static LRESULT CALLBACK StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);

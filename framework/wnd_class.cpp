@@ -5,12 +5,11 @@
 
 #include <cstdio>
 
-std::string AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background,
-                                HICON icon) {
+std::string AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
     HINSTANCE instance = AfxGetInstanceHandle();
     char name[128];
-    std::snprintf(name, sizeof name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(instance),
-                  classStyle, static_cast<void*>(cursor), static_cast<void*>(background),
+    std::snprintf(name, sizeof name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
+                  static_cast<void*>(cursor), static_cast<void*>(background),
                   static_cast<void*>(icon));
     WNDCLASSA existing;
     if (!::GetClassInfoA(instance, name, &existing)) {

@@ -7,7 +7,8 @@ set -euo pipefail
 app_key='HKCU\Software\Tarnwick Software\Pelloran'
 wine_run reg delete "$app_key" /f >/dev/null 2>&1 || true
 
-for args in "/x" "/c:1234" "//s" "-" "p"; do
+# "p" without a handle, or with one that names no window, ends quietly too.
+for args in "/x" "/c:1234" "//s" "-" "p" "/p 0" "/p 99999"; do
     start=$(date +%s%N)
     code=0
     run_scr $args || code=$?

@@ -11,8 +11,8 @@ TEST(MatchSwitchTest, AcceptsOneOptionalPrefixAndAnyCase) {
 }
 
 TEST(MatchSwitchTest, RefusesAnythingElse) {
-    for (const char* argument : {"", "-", "/", "//s", "-/s", "/-s", "s:", "/c:1234", "ss", " s",
-                                 "s ", "/x", "x"}) {
+    for (const char* argument :
+         {"", "-", "/", "//s", "-/s", "/-s", "s:", "/c:1234", "ss", " s", "s ", "/x", "x"}) {
         EXPECT_FALSE(MatchSwitch(argument, "s")) << argument;
         EXPECT_FALSE(MatchSwitch(argument, "c")) << argument;
     }

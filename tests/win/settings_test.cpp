@@ -33,9 +33,9 @@ protected:
 
     void Store(const char* name, DWORD type, const void* data, DWORD size) {
         HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0,
-                                                   nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                                   nullptr));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  ::RegCreateKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0, nullptr, 0,
+                                    KEY_ALL_ACCESS, nullptr, &key, nullptr));
         ASSERT_EQ(ERROR_SUCCESS,
                   ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size));
         ::RegCloseKey(key);
@@ -68,8 +68,8 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     ASSERT_EQ(ERROR_SUCCESS,
               ::RegOpenKeyExA(HKEY_CURRENT_USER, SectionKey().c_str(), 0, KEY_READ, &key));
     DWORD values = 99;
-    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
-                       nullptr, nullptr, nullptr, nullptr);
+    ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                       nullptr, nullptr, nullptr);
     ::RegCloseKey(key);
     EXPECT_EQ(0u, values);
 }
