@@ -1,0 +1,131 @@
+// Picture::DecodeJpeg: the file through libjpeg, at a scale chosen from the box,
+// into the picture's pixels.
+#include "picture/picture.h"
+
+#include "picture/pixel_buffer.h"
+#include "picture/row_conversion.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <new>
+
+#include <jpeglib.h>
+
+namespace {
+// Far more scans than any encoder writes (a progressive file has about ten), yet
+// few enough that a file made of endless scans cannot hold the show for long.
+constexpr int MaxScans = 500;
+
+// libjpeg's standard error manager, with a way back to the decoder.
+struct ErrorManager {
+    jpeg_error_mgr standard;
+    std::jmp_buf recovery;
+};
+
+// Fatal errors return straight to the decoder's recovery point, silently.
+[[noreturn]] void ReturnToRecovery(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->recovery, 1);
+}
+
+// Called by libjpeg while it takes in the scans of a multi-scan file.
+void LimitScans(j_common_ptr info) {
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans) {
+        info->err->error_exit(info);
+    }
+}
+
+// The smallest of 1, 2, 4 and 8 that brings the picture within one and a half
+// times the box (width first, then height), or 8.
+int ScaleDenominator(int32_t sourceWidth, int32_t sourceHeight, int32_t maxWidth,
+                     int32_t maxHeight) {
+    const int64_t widthLimit = 3 * int64_t{maxWidth} / 2;
+    const int64_t heightLimit = 3 * int64_t{maxHeight} / 2;
+    int d = 1;
+    while (sourceWidth / d > widthLimit && d < 8) {
+        d *= 2;
+    }
+    while (sourceHeight / d > heightLimit && d < 8) {
+        d *= 2;
+    }
+    return d;
+}
+} // namespace
+
+// Everything one decode owns; its destructor is the cleanup after success and
+// after a fatal error alike.
+struct Picture::JpegSession {
+    explicit JpegSession(std::FILE* source) : file(source) {
+        info.err = jpeg_std_error(&errors.standard);
+        errors.standard.error_exit = ReturnToRecovery;
+        progress.progress_monitor = LimitScans;
+    }
+    JpegSession(const JpegSession&) = delete;
+    JpegSession& operator=(const JpegSession&) = delete;
+    ~JpegSession() { jpeg_destroy_decompress(&info); }
+
+    std::FILE* file;
+    jpeg_decompress_struct info{};
+    ErrorManager errors{};
+    jpeg_progress_mgr progress{};
+    std::unique_ptr<JSAMPROW[]> rowPointer;
+    std::unique_ptr<JSAMPLE[]> row;
+};
+
+void Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight) {
+    JpegSession session(file);
+    if (!ReadJpeg(session, maxWidth, maxHeight)) {
+        failed = 1;
+    }
+}
+
+// The libjpeg calls themselves. A fatal error inside any of them comes back
+// through longjmp to the setjmp below and makes this return false; nothing in
+// this function needs destroying, so jumping over its frame is sound.
+bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight) {
+    jpeg_decompress_struct& info = session.info;
+    if (setjmp(session.errors.recovery) != 0) {
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    info.progress = &session.progress;
+    jpeg_stdio_src(&info, session.file);
+    jpeg_read_header(&info, TRUE);
+    sourceHeight = static_cast<int32_t>(info.image_height);
+    sourceWidth = static_cast<int32_t>(info.image_width);
+
+    info.scale_num = 1;
+    info.scale_denom = ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight);
+    jpeg_start_decompress(&info);
+    height = static_cast<int32_t>(info.output_height);
+    width = static_cast<int32_t>(info.output_width);
+    components = info.output_components;
+
+    void (*convert)(const uint8_t*, uint32_t*, int32_t);
+    switch (components) {
+    case 1:
+        convert = ConvertGreyRow;
+        break;
+    case 3:
+        convert = ConvertRgbRow;
+        break;
+    case 4: // CMYK and YCCK files, which libjpeg delivers as CMYK
+        convert = ConvertCmykRow;
+        break;
+    default:
+        return false;
+    }
+
+    session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
+    session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
+    pixels = AllocatePixels(width, height);
+    if (!session.rowPointer || !session.row || !pixels) {
+        return false;
+    }
+    session.rowPointer[0] = session.row.get();
+    for (int32_t r = 0; info.output_scanline < info.output_height; ++r) {
+        jpeg_read_scanlines(&info, session.rowPointer.get(), 1);
+        convert(session.row.get(), pixels.get() + size_t(r) * size_t(width), width);
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}

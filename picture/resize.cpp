@@ -1,0 +1,168 @@
+// The three fixed reductions of a picture's pixels, each computed per colour
+// channel in integer arithmetic with every division dropping the fraction.
+#include "picture/picture.h"
+
+#include "picture/pixel_buffer.h"
+
+namespace {
+uint32_t Red(uint32_t p) {
+    return (p >> 16) & 0xFF;
+}
+uint32_t Green(uint32_t p) {
+    return (p >> 8) & 0xFF;
+}
+uint32_t Blue(uint32_t p) {
+    return p & 0xFF;
+}
+uint32_t Rgb(uint32_t red, uint32_t green, uint32_t blue) {
+    return (red << 16) | (green << 8) | blue;
+}
+
+// Red and blue side by side in 16-bit lanes, green alone: up to 256 such values
+// add up without one channel's sum reaching into another's.
+constexpr uint32_t RedBlue = 0x00FF00FF;
+constexpr uint32_t GreenOnly = 0x0000FF00;
+
+// Per channel (a + b) / 2.
+uint32_t Mean2(uint32_t a, uint32_t b) {
+    const uint32_t redBlue = (a & RedBlue) + (b & RedBlue);
+    const uint32_t green = (a & GreenOnly) + (b & GreenOnly);
+    return ((redBlue >> 1) & RedBlue) | ((green >> 1) & GreenOnly);
+}
+
+// Per channel (a + b + c + d) / 4.
+uint32_t Mean4(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+    const uint32_t redBlue = (a & RedBlue) + (b & RedBlue) + (c & RedBlue) + (d & RedBlue);
+    const uint32_t green = (a & GreenOnly) + (b & GreenOnly) + (c & GreenOnly) + (d & GreenOnly);
+    return ((redBlue >> 2) & RedBlue) | ((green >> 2) & GreenOnly);
+}
+
+// Per channel (2a + b) / 3.
+uint32_t Third(uint32_t a, uint32_t b) {
+    return Rgb((2 * Red(a) + Red(b)) / 3, (2 * Green(a) + Green(b)) / 3,
+               (2 * Blue(a) + Blue(b)) / 3);
+}
+
+// Per channel (4a + 2b + 2c + d) / 9: a is the nearest of a 2 x 2 group, d the farthest.
+uint32_t Ninth(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+    return Rgb((4 * Red(a) + 2 * (Red(b) + Red(c)) + Red(d)) / 9,
+               (4 * Green(a) + 2 * (Green(b) + Green(c)) + Green(d)) / 9,
+               (4 * Blue(a) + 2 * (Blue(b) + Blue(c)) + Blue(d)) / 9);
+}
+} // namespace
+
+void Picture::Resize(int32_t kind) {
+    if (!loaded || !pixels || failed) {
+        return;
+    }
+    switch (kind) {
+    case TwoThirds:
+        ReduceTwoThirds();
+        break;
+    case ThreeQuarters:
+        ReduceThreeQuarters();
+        break;
+    case Half:
+        Halve();
+        break;
+    default:
+        break;
+    }
+}
+
+// Each 2 x 2 block becomes one pixel, its mean. An odd last row or column is dropped.
+void Picture::Halve() {
+    const int32_t outWidth = width / 2;
+    const int32_t outHeight = height / 2;
+    std::unique_ptr<uint32_t[]> out = AllocatePixels(outWidth, outHeight);
+    if (!out) {
+        Fail();
+        return;
+    }
+    for (int32_t i = 0; i < outHeight; ++i) {
+        const uint32_t* s0 = pixels.get() + size_t(2 * i) * size_t(width);
+        const uint32_t* s1 = s0 + width;
+        uint32_t* o = out.get() + size_t(i) * size_t(outWidth);
+        for (int32_t j = 0; j < outWidth; ++j) {
+            o[j] = Mean4(s0[2 * j], s0[2 * j + 1], s1[2 * j], s1[2 * j + 1]);
+        }
+    }
+    pixels = std::move(out);
+    width = outWidth;
+    height = outHeight;
+}
+
+// Each 3 x 3 block b becomes 2 x 2 pixels, sampled at block positions 0 and 1.5:
+//   b00            (b01 + b02) / 2
+//   (b10 + b20)/2  (b11 + b12 + b21 + b22) / 4
+// The rows and columns left over at the right and bottom are dropped.
+void Picture::ReduceTwoThirds() {
+    const int32_t blocksAcross = width / 3;
+    const int32_t blocksDown = height / 3;
+    const int32_t outWidth = 2 * blocksAcross;
+    const int32_t outHeight = 2 * blocksDown;
+    std::unique_ptr<uint32_t[]> out = AllocatePixels(outWidth, outHeight);
+    if (!out) {
+        Fail();
+        return;
+    }
+    for (int32_t bi = 0; bi < blocksDown; ++bi) {
+        const uint32_t* s0 = pixels.get() + size_t(3 * bi) * size_t(width);
+        const uint32_t* s1 = s0 + width;
+        const uint32_t* s2 = s1 + width;
+        uint32_t* o0 = out.get() + size_t(2 * bi) * size_t(outWidth);
+        uint32_t* o1 = o0 + outWidth;
+        for (int32_t bj = 0; bj < blocksAcross; ++bj) {
+            const int32_t x = 3 * bj;
+            o0[2 * bj] = s0[x];
+            o0[2 * bj + 1] = Mean2(s0[x + 1], s0[x + 2]);
+            o1[2 * bj] = Mean2(s1[x], s2[x]);
+            o1[2 * bj + 1] = Mean4(s1[x + 1], s1[x + 2], s2[x + 1], s2[x + 2]);
+        }
+    }
+    pixels = std::move(out);
+    width = outWidth;
+    height = outHeight;
+}
+
+// Each 4 x 4 block b becomes 3 x 3 pixels, sampled at block positions 0, 4/3 and
+// 8/3: position 0 takes index 0 alone, 4/3 takes index 1 twice and index 2 once,
+// 8/3 takes index 2 once and index 3 twice, in both directions; a pixel's weight
+// is its row weight times its column weight. The rows and columns left over at
+// the right and bottom are dropped.
+void Picture::ReduceThreeQuarters() {
+    const int32_t blocksAcross = width / 4;
+    const int32_t blocksDown = height / 4;
+    const int32_t outWidth = 3 * blocksAcross;
+    const int32_t outHeight = 3 * blocksDown;
+    std::unique_ptr<uint32_t[]> out = AllocatePixels(outWidth, outHeight);
+    if (!out) {
+        Fail();
+        return;
+    }
+    for (int32_t bi = 0; bi < blocksDown; ++bi) {
+        const uint32_t* s0 = pixels.get() + size_t(4 * bi) * size_t(width);
+        const uint32_t* s1 = s0 + width;
+        const uint32_t* s2 = s1 + width;
+        const uint32_t* s3 = s2 + width;
+        uint32_t* o0 = out.get() + size_t(3 * bi) * size_t(outWidth);
+        uint32_t* o1 = o0 + outWidth;
+        uint32_t* o2 = o1 + outWidth;
+        for (int32_t bj = 0; bj < blocksAcross; ++bj) {
+            const int32_t x = 4 * bj;
+            const int32_t j = 3 * bj;
+            o0[j] = s0[x];
+            o0[j + 1] = Third(s0[x + 1], s0[x + 2]);
+            o0[j + 2] = Third(s0[x + 3], s0[x + 2]);
+            o1[j] = Third(s1[x], s2[x]);
+            o1[j + 1] = Ninth(s1[x + 1], s1[x + 2], s2[x + 1], s2[x + 2]);
+            o1[j + 2] = Ninth(s1[x + 3], s1[x + 2], s2[x + 3], s2[x + 2]);
+            o2[j] = Third(s3[x], s2[x]);
+            o2[j + 1] = Ninth(s3[x + 1], s3[x + 2], s2[x + 1], s2[x + 2]);
+            o2[j + 2] = Ninth(s3[x + 3], s3[x + 2], s2[x + 3], s2[x + 2]);
+        }
+    }
+    pixels = std::move(out);
+    width = outWidth;
+    height = outHeight;
+}

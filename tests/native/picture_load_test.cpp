@@ -1,0 +1,319 @@
+// Picture::Load: the names it accepts, the scale and reductions it chooses, the
+// colours it decodes, and how it fails.
+#include "picture/picture.h"
+
+#include "tests/support/jpeg_maker.h"
+#include "tests/support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+struct Rgb {
+    int red, green, blue;
+};
+
+Rgb PixelAt(const Picture& picture, int x, int y) {
+    const uint32_t p = picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)];
+    return {int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF)};
+}
+
+void ExpectNear(const Rgb& actual, const Rgb& expected, int tolerance) {
+    EXPECT_NEAR(actual.red, expected.red, tolerance);
+    EXPECT_NEAR(actual.green, expected.green, tolerance);
+    EXPECT_NEAR(actual.blue, expected.blue, tolerance);
+}
+
+void ExpectFailedAndEmpty(const Picture& picture) {
+    EXPECT_EQ(1, picture.loaded);
+    EXPECT_EQ(1, picture.failed);
+    EXPECT_EQ(nullptr, picture.pixels);
+    EXPECT_EQ(nullptr, picture.header);
+}
+
+void ExpectDrawable(const Picture& picture) {
+    EXPECT_EQ(1, picture.loaded);
+    EXPECT_EQ(0, picture.failed);
+    EXPECT_NE(nullptr, picture.pixels);
+    ASSERT_NE(nullptr, picture.header);
+}
+
+// A 32 x 32 picture of four 16 x 16 quarters of pure colours: red, green over
+// blue, white. Each quarter is a whole coding unit even in 4:2:0 files.
+const Rgb Quarters[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+
+JpegRecipe QuarterRecipe() {
+    JpegRecipe recipe;
+    recipe.width = 32;
+    recipe.height = 32;
+    return recipe;
+}
+
+std::vector<uint8_t> QuarterSamples() {
+    std::vector<uint8_t> samples;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const Rgb& c = Quarters[(y / 16) * 2 + x / 16];
+            samples.insert(samples.end(), {uint8_t(c.red), uint8_t(c.green), uint8_t(c.blue)});
+        }
+    }
+    return samples;
+}
+
+class PictureLoadTest : public ::testing::Test {
+protected:
+    // Writes the file and loads it into picture with the given box.
+    void LoadBytes(const std::vector<uint8_t>& bytes, int32_t maxWidth, int32_t maxHeight,
+                   const std::string& name = "picture.jpg") {
+        const std::string path = dir.File(name);
+        WriteFile(path, bytes);
+        picture.Load(path.c_str(), maxWidth, maxHeight);
+    }
+    void LoadUniform(int width, int height, int32_t maxWidth, int32_t maxHeight) {
+        JpegRecipe recipe;
+        recipe.width = width;
+        recipe.height = height;
+        recipe.sampling = JpegSampling::Halved;
+        recipe.quality = 75;
+        LoadBytes(MakeJpeg(recipe, Uniform(recipe, {90, 140, 200})), maxWidth, maxHeight);
+    }
+
+    ScratchDir dir;
+    Picture picture;
+};
+
+// The show loads bare names from the picture folder, its current directory.
+TEST_F(PictureLoadTest, DecodesJpegNamesInAnyLetterCaseAndNothingElse) {
+    const std::vector<uint8_t> jpeg = MakeJpeg(QuarterRecipe(), QuarterSamples());
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.File(""));
+    for (const char* name : {"PHOTO.JPEG", "photo.jpg", "Photo.Jpg", "two.dots.jpeg"}) {
+        SCOPED_TRACE(name);
+        WriteFile(name, jpeg);
+        picture.Load(name, 100, 100);
+        ExpectDrawable(picture);
+    }
+    // The same JPEG bytes under names that are not JPEG names are never decoded.
+    for (const char* name : {"photo.gif", "photo.bmp", "photo.tif", "photo", ".jpg",
+                             "photo.jpg.txt", "photo.jpgx", "photo.jp"}) {
+        SCOPED_TRACE(name);
+        WriteFile(name, jpeg);
+        picture.Load(name, 100, 100);
+        ExpectFailedAndEmpty(picture);
+    }
+    std::filesystem::current_path(previous);
+}
+
+TEST_F(PictureLoadTest, MissingFileFails) {
+    picture.Load(dir.File("absent.jpg").c_str(), 100, 100);
+    ExpectFailedAndEmpty(picture);
+}
+
+struct FitCase {
+    int width, height, maxWidth, maxHeight, fittedWidth, fittedHeight;
+};
+
+// 3000 x 2000 into 1024 x 768: decoded at 1/2 (1500 <= 1536, 1000 <= 1152); three
+// quarters would still be 1125 wide, so two thirds: 1000 x 666.
+// 1280 x 960 into 1024 x 768: decoded at full size, then three quarters.
+// 1600 x 1200 into 800 x 600: decoded at 1/2 and fits at once.
+// 300 x 200: smaller than the box, never enlarged.
+// 1 x 5000 into 100 x 100: decoded at 1/8 (1 x 625), then halved to 0 x 312,
+// 0 x 156 and 0 x 78: the loop ends even though the width is 0.
+// 5000 x 40 into 1000 x 1000: 5000 / 4 = 1250 <= 1500 gives 1250 x 10, then
+// three quarters 936 x 6 (whole 4 x 4 blocks only).
+TEST_F(PictureLoadTest, ChoosesTheScaleAndReductionsThatFitTheBox) {
+    const FitCase cases[] = {
+        {3000, 2000, 1024, 768, 1000, 666}, {1280, 960, 1024, 768, 960, 720},
+        {1600, 1200, 800, 600, 800, 600},   {300, 200, 1024, 768, 300, 200},
+        {1, 5000, 100, 100, 0, 78},         {5000, 40, 1000, 1000, 936, 6},
+    };
+    for (const FitCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        LoadUniform(c.width, c.height, c.maxWidth, c.maxHeight);
+        ExpectDrawable(picture);
+        EXPECT_EQ(c.width, picture.sourceWidth);
+        EXPECT_EQ(c.height, picture.sourceHeight);
+        EXPECT_EQ(c.fittedWidth, picture.width);
+        EXPECT_EQ(c.fittedHeight, picture.height);
+        const BitmapInfoHeader& h = picture.header->bmiHeader;
+        EXPECT_EQ(40u, h.biSize);
+        EXPECT_EQ(c.fittedWidth, h.biWidth);
+        EXPECT_EQ(-c.fittedHeight, h.biHeight);
+        EXPECT_EQ(1, h.biPlanes);
+        EXPECT_EQ(32, h.biBitCount);
+        EXPECT_EQ(0u, h.biCompression);
+        EXPECT_EQ(0u, h.biSizeImage);
+        EXPECT_EQ(1000, h.biXPelsPerMeter);
+        EXPECT_EQ(1000, h.biYPelsPerMeter);
+        EXPECT_EQ(0u, h.biClrUsed);
+        EXPECT_EQ(0u, h.biClrImportant);
+    }
+}
+
+TEST_F(PictureLoadTest, ReducedPictureKeepsItsColour) {
+    LoadUniform(1280, 960, 1024, 768);
+    ExpectNear(PixelAt(picture, 0, 0), {90, 140, 200}, 3);
+    ExpectNear(PixelAt(picture, 959, 719), {90, 140, 200}, 3);
+}
+
+struct ColourCase {
+    const char* name;
+    JpegKind kind;
+    JpegSampling sampling;
+};
+
+TEST_F(PictureLoadTest, DecodesColourFilesAsRgbPixels) {
+    const ColourCase cases[] = {
+        {"baseline 4:4:4", JpegKind::Baseline, JpegSampling::Full},
+        {"baseline 4:2:0", JpegKind::Baseline, JpegSampling::Halved},
+        {"progressive 4:4:4", JpegKind::Progressive, JpegSampling::Full},
+        {"progressive 4:2:0", JpegKind::Progressive, JpegSampling::Halved},
+    };
+    for (const ColourCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        JpegRecipe recipe = QuarterRecipe();
+        recipe.kind = c.kind;
+        recipe.sampling = c.sampling;
+        LoadBytes(MakeJpeg(recipe, QuarterSamples()), 100, 100);
+        ExpectDrawable(picture);
+        EXPECT_EQ(3, picture.components);
+        ASSERT_EQ(32, picture.width);
+        ASSERT_EQ(32, picture.height);
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                EXPECT_EQ(0u, picture.pixels[y * 32 + x] >> 24) << "the fourth byte is 0";
+                // Colour samples at half resolution blend across the quarters' borders.
+                if (x % 16 == 0 || x % 16 == 15 || y % 16 == 0 || y % 16 == 15) {
+                    continue;
+                }
+                ExpectNear(PixelAt(picture, x, y), Quarters[(y / 16) * 2 + x / 16], 3);
+            }
+        }
+    }
+}
+
+TEST_F(PictureLoadTest, DecodesGreyFilesAsEqualChannels) {
+    JpegRecipe recipe;
+    recipe.colours = JpegColours::Grey;
+    std::vector<uint8_t> samples;
+    for (int i = 0; i < 256; ++i) {
+        samples.push_back(uint8_t(i / 16 * 17)); // one level per row
+    }
+    LoadBytes(MakeJpeg(recipe, samples), 100, 100);
+    ExpectDrawable(picture);
+    EXPECT_EQ(1, picture.components);
+    for (int y = 0; y < 16; ++y) {
+        const Rgb p = PixelAt(picture, 5, y);
+        EXPECT_EQ(p.red, p.green);
+        EXPECT_EQ(p.red, p.blue);
+        EXPECT_NEAR(y * 17, p.red, 2);
+    }
+}
+
+// Four-component files store inverted inks (255: none). Paper white, black ink,
+// and the three pairs of coloured inks that make red, green and blue.
+TEST_F(PictureLoadTest, ConvertsCmykAndYcckFilesToRgb) {
+    struct Ink {
+        std::vector<uint8_t> cmyk;
+        Rgb rgb;
+    };
+    const Ink inks[] = {
+        {{255, 255, 255, 255}, {255, 255, 255}}, {{255, 255, 255, 0}, {0, 0, 0}},
+        {{255, 0, 0, 255}, {255, 0, 0}},         {{0, 255, 0, 255}, {0, 255, 0}},
+        {{0, 0, 255, 255}, {0, 0, 255}},         {{255, 255, 255, 128}, {128, 128, 128}},
+    };
+    for (JpegColours colours : {JpegColours::Cmyk, JpegColours::Ycck}) {
+        for (const Ink& ink : inks) {
+            SCOPED_TRACE(testing::Message()
+                         << (colours == JpegColours::Cmyk ? "CMYK " : "YCCK ") << ink.rgb.red << ","
+                         << ink.rgb.green << "," << ink.rgb.blue);
+            JpegRecipe recipe;
+            recipe.colours = colours;
+            LoadBytes(MakeJpeg(recipe, Uniform(recipe, ink.cmyk)), 100, 100);
+            ExpectDrawable(picture);
+            EXPECT_EQ(4, picture.components);
+            ExpectNear(PixelAt(picture, 7, 7), ink.rgb, 3);
+        }
+    }
+}
+
+TEST_F(PictureLoadTest, FilesOfOtherComponentCountsFail) {
+    JpegRecipe recipe;
+    recipe.colours = JpegColours::TwoComponents;
+    LoadBytes(MakeJpeg(recipe, Uniform(recipe, {10, 20})), 100, 100);
+    ExpectFailedAndEmpty(picture);
+}
+
+TEST_F(PictureLoadTest, BrokenFileFailsAndTheNextLoadWorks) {
+    const std::vector<uint8_t> good = MakeJpeg(QuarterRecipe(), QuarterSamples());
+    std::vector<uint8_t> badTables = good;
+    badTables.resize(30); // cut inside the quantisation table
+    const std::vector<std::vector<uint8_t>> broken = {
+        {}, {'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'}, badTables};
+    for (const std::vector<uint8_t>& bytes : broken) {
+        LoadBytes(bytes, 100, 100);
+        ExpectFailedAndEmpty(picture);
+        LoadBytes(good, 100, 100);
+        ExpectDrawable(picture);
+        EXPECT_EQ(32, picture.width);
+        ExpectNear(PixelAt(picture, 31, 31), {255, 255, 255}, 3);
+    }
+}
+
+// A file that ends early is only warned about: libjpeg completes the picture.
+// Its top half is plain blue; the noise of its bottom half fills most of the file.
+TEST_F(PictureLoadTest, TruncatedFileStillLoads) {
+    JpegRecipe recipe;
+    recipe.width = 64;
+    recipe.height = 64;
+    std::vector<uint8_t> samples = Uniform(recipe, {0, 0, 255});
+    uint32_t noise = 1;
+    for (size_t i = samples.size() / 2; i < samples.size(); ++i) {
+        noise = noise * 1103515245u + 12345u;
+        samples[i] = uint8_t(noise >> 16);
+    }
+    std::vector<uint8_t> jpeg = MakeJpeg(recipe, samples);
+    jpeg.resize(jpeg.size() * 3 / 4);
+    LoadBytes(jpeg, 100, 100);
+    ExpectDrawable(picture);
+    EXPECT_EQ(64, picture.width);
+    ExpectNear(PixelAt(picture, 0, 0), {0, 0, 255}, 3);
+}
+
+// A progressive file made of endless scans would hold the show for minutes; past
+// a generous number of scans it fails, while an unusual but sane count loads.
+TEST_F(PictureLoadTest, FileWithAbsurdlyManyScansFails) {
+    JpegRecipe recipe = QuarterRecipe();
+    recipe.kind = JpegKind::Progressive;
+    const std::vector<uint8_t> jpeg = MakeJpeg(recipe, QuarterSamples());
+
+    std::vector<uint8_t> many = jpeg;
+    RepeatLastScan(many, 100);
+    LoadBytes(many, 100, 100);
+    ExpectDrawable(picture);
+
+    std::vector<uint8_t> absurd = jpeg;
+    RepeatLastScan(absurd, 1000);
+    LoadBytes(absurd, 100, 100);
+    ExpectFailedAndEmpty(picture);
+}
+
+TEST_F(PictureLoadTest, FreeAndLoadStartFromEmpty) {
+    LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
+    picture.dithered = 1;
+    picture.Free();
+    EXPECT_EQ(0, picture.loaded);
+    EXPECT_EQ(0, picture.failed);
+    EXPECT_EQ(0, picture.dithered);
+    EXPECT_EQ(nullptr, picture.pixels);
+    EXPECT_EQ(nullptr, picture.header);
+    EXPECT_EQ(32, picture.width) << "Free leaves the size alone";
+
+    LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
+    picture.dithered = 1;
+    LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
+    EXPECT_EQ(0, picture.dithered) << "a new picture is not dithered yet";
+}
+} // namespace

@@ -1,0 +1,149 @@
+#include "tests/support/jpeg_maker.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
+namespace {
+int ComponentsOf(JpegColours colours) {
+    switch (colours) {
+    case JpegColours::Grey:
+        return 1;
+    case JpegColours::TwoComponents:
+        return 2;
+    case JpegColours::Colour:
+        return 3;
+    case JpegColours::Cmyk:
+    case JpegColours::Ycck:
+        break;
+    }
+    return 4;
+}
+
+void SetColourSpace(jpeg_compress_struct& info, JpegColours colours) {
+    switch (colours) {
+    case JpegColours::Grey:
+        info.in_color_space = JCS_GRAYSCALE;
+        break;
+    case JpegColours::Colour:
+        info.in_color_space = JCS_RGB;
+        break;
+    case JpegColours::Cmyk:
+    case JpegColours::Ycck:
+        info.in_color_space = JCS_CMYK;
+        break;
+    case JpegColours::TwoComponents:
+        info.in_color_space = JCS_UNKNOWN;
+        break;
+    }
+    jpeg_set_defaults(&info);
+    if (colours == JpegColours::Ycck) {
+        jpeg_set_colorspace(&info, JCS_YCCK);
+    }
+}
+
+// Marker positions are found by their bytes: inside entropy-coded data a 0xFF is
+// always followed by 0x00, so 0xFF and a marker code mean that marker.
+size_t FindMarker(const std::vector<uint8_t>& jpeg, uint8_t code, bool last) {
+    size_t found = jpeg.size();
+    for (size_t i = 0; i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == code) {
+            found = i;
+            if (!last) {
+                break;
+            }
+        }
+    }
+    if (found == jpeg.size()) {
+        throw std::runtime_error("marker not found");
+    }
+    return found;
+}
+} // namespace
+
+std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_t>& samples) {
+    const int components = ComponentsOf(recipe.colours);
+    if (samples.size() != size_t(recipe.width) * size_t(recipe.height) * size_t(components)) {
+        throw std::invalid_argument("sample count does not match the recipe");
+    }
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(recipe.width);
+    info.image_height = static_cast<JDIMENSION>(recipe.height);
+    info.input_components = components;
+    SetColourSpace(info, recipe.colours);
+    jpeg_set_quality(&info, recipe.quality, TRUE);
+    for (int c = 0; c < info.num_components; ++c) {
+        const bool halved = recipe.sampling == JpegSampling::Halved && c == 0 &&
+                            recipe.colours == JpegColours::Colour;
+        info.comp_info[c].h_samp_factor = halved ? 2 : 1;
+        info.comp_info[c].v_samp_factor = halved ? 2 : 1;
+    }
+    if (recipe.kind == JpegKind::Progressive) {
+        jpeg_simple_progression(&info);
+    }
+    jpeg_start_compress(&info, TRUE);
+    const size_t stride = size_t(recipe.width) * size_t(components);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * stride);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    std::vector<uint8_t> jpeg(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
+    return jpeg;
+}
+
+std::vector<uint8_t> Uniform(const JpegRecipe& recipe, const std::vector<uint8_t>& colour) {
+    std::vector<uint8_t> samples;
+    samples.reserve(size_t(recipe.width) * size_t(recipe.height) * colour.size());
+    for (int i = 0; i < recipe.width * recipe.height; ++i) {
+        samples.insert(samples.end(), colour.begin(), colour.end());
+    }
+    return samples;
+}
+
+void SetFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height) {
+    size_t frame;
+    try {
+        frame = FindMarker(jpeg, 0xC0, false);
+    } catch (const std::runtime_error&) {
+        frame = FindMarker(jpeg, 0xC2, false);
+    }
+    // Marker, length (2), precision (1), then height and width, big-endian.
+    jpeg[frame + 5] = static_cast<uint8_t>(height >> 8);
+    jpeg[frame + 6] = static_cast<uint8_t>(height);
+    jpeg[frame + 7] = static_cast<uint8_t>(width >> 8);
+    jpeg[frame + 8] = static_cast<uint8_t>(width);
+}
+
+void RepeatLastScan(std::vector<uint8_t>& jpeg, int extra) {
+    const size_t scan = FindMarker(jpeg, 0xDA, true);
+    const size_t end = FindMarker(jpeg, 0xD9, true);
+    const std::vector<uint8_t> copy(jpeg.begin() + scan, jpeg.begin() + end);
+    std::vector<uint8_t> repeated;
+    for (int i = 0; i < extra; ++i) {
+        repeated.insert(repeated.end(), copy.begin(), copy.end());
+    }
+    jpeg.insert(jpeg.begin() + end, repeated.begin(), repeated.end());
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        throw std::runtime_error("cannot write " + path);
+    }
+    const size_t written = bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+    if (written != bytes.size()) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}

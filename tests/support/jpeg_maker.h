@@ -1,0 +1,54 @@
+// JPEG files made by the tests themselves with libjpeg's compressor, from known
+// samples, so that no picture file has to live in the repository.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class JpegKind {
+    Baseline,
+    Progressive,
+};
+
+enum class JpegSampling {
+    Full,   // 4:4:4, every component at full resolution
+    Halved, // 4:2:0, the colour components at half resolution both ways
+};
+
+// What the file stores for the given samples: grey (1 component per pixel), RGB
+// colour as YCbCr (3), CMYK or YCCK (4, Adobe's inverted convention, 255 meaning
+// no ink), or two components of no known colour space (2).
+enum class JpegColours {
+    Grey,
+    Colour,
+    Cmyk,
+    Ycck,
+    TwoComponents,
+};
+
+struct JpegRecipe {
+    int width = 16;
+    int height = 16;
+    JpegColours colours = JpegColours::Colour;
+    JpegKind kind = JpegKind::Baseline;
+    JpegSampling sampling = JpegSampling::Full;
+    int quality = 100;
+};
+
+// Samples are interleaved, row by row, as many per pixel as the colours need
+// (1, 3, 4 or 2).
+std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_t>& samples);
+
+// Samples of one colour (as many values as the recipe's colours need) everywhere.
+std::vector<uint8_t> Uniform(const JpegRecipe& recipe, const std::vector<uint8_t>& colour);
+
+// Rewrites the frame header's size, leaving the data as it is: a file that
+// claims any size, as a hostile or damaged file can.
+void SetFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height);
+
+// Repeats the last scan (from its start-of-scan marker to the end-of-image
+// marker) so that the file has `extra` more scans.
+void RepeatLastScan(std::vector<uint8_t>& jpeg, int extra);
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
