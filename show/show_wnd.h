@@ -3,12 +3,21 @@
 #pragma once
 
 #include "framework/wnd.h"
+#include "picture/picture.h"
+#include "show/picture_list.h"
+
+class CDC;
+
+// Posted by the window to itself after each draw: load the next picture.
+constexpr UINT WM_LOADNEXT = WM_USER + 10;
 
 class ShowWnd : public CWnd {
 public:
     explicit ShowWnd(BOOL autoDelete);
     ~ShowWnd() override;
 
+    // Creates the window (registering its class on the first call); creation
+    // starts the show. The id and context are not used.
     virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id,
                         void* context);
 
@@ -18,6 +27,19 @@ protected:
     static const MessageMap messageMap;
 
 private:
+    static const MessageMapEntry messageEntries[];
+    int OnCreate(CREATESTRUCTA* create);
+    void OnPaint();
+    void OnTimer(UINT_PTR id);
+    void LoadNext();
+
+    // Draws the current picture if it is drawable, then asks for the next one.
+    void ShowPicture(CDC& dc);
+    void SelectDisplayPalette(CDC& dc);
+    void FillBlack(CDC& dc);
+
+    Picture picture;
+    PictureList pictures;
     BOOL autoDelete;
 };
 
@@ -26,6 +48,7 @@ public:
     FullScreenShowWnd();
     ~FullScreenShowWnd() override;
 
+    // A top-most popup covering the whole screen.
     BOOL CreateFullScreen();
 
 protected:
@@ -34,6 +57,18 @@ protected:
 
 private:
     static const MessageMapEntry messageEntries[];
-    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
-    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysCommand(WPARAM command, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnSetCursor(WPARAM, LPARAM);
+    LRESULT OnNcActivate(WPARAM active, LPARAM);
+    LRESULT OnActivate(WPARAM state, LPARAM);
+    LRESULT OnActivateApp(WPARAM active, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM position);
+    LRESULT OnPress(WPARAM, LPARAM);
+
+    // Ends the show: the default processing of WM_CLOSE destroys the window.
+    void Close();
+
+    int32_t firstMouseX = -1;
+    int32_t firstMouseY = -1;
 };

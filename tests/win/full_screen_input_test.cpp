@@ -1,0 +1,194 @@
+// What ends the full-screen show, driven by messages to a real full-screen
+// window: the window must be gone after the message loop has run, and the quit
+// message posted with exit code 0.
+#include "res/resource.h"
+#include "show/show_wnd.h"
+#include "tests/win/show_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+// Records what reaches the default processing of WM_SYSCOMMAND instead of
+// passing it on (Wine's default processing of SC_SCREENSAVE | 1 opens a dialog).
+class SysCommandRecordingWnd : public FullScreenShowWnd {
+public:
+    std::vector<WPARAM>* defaultCommands = nullptr;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SYSCOMMAND) {
+            defaultCommands->push_back(wParam);
+            return 0;
+        }
+        return FullScreenShowWnd::DefWindowProc(message, wParam, lParam);
+    }
+};
+
+class FullScreenInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseSettings("C:\\pelloran-no-such-folder");
+        // Where the system reports the pointer, if it reports it on creation.
+        ::SetCursorPos(300, 200);
+    }
+    void TearDown() override {
+        if (::IsWindow(hwnd)) {
+            ::DestroyWindow(hwnd);
+        }
+        Pump();
+    }
+
+    void Start(FullScreenShowWnd* wnd = new FullScreenShowWnd()) {
+        ASSERT_TRUE(wnd->CreateFullScreen());
+        hwnd = wnd->m_hWnd;
+        exitCode = Pump();
+    }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return ::SendMessageA(hwnd, message, wParam, lParam);
+    }
+    // Runs the message loop; true when the window is gone and the program told
+    // to end with exit code 0.
+    bool Closed() {
+        exitCode = Pump();
+        return !::IsWindow(hwnd) && exitCode == 0;
+    }
+    bool Open() {
+        exitCode = Pump();
+        return ::IsWindow(hwnd) && exitCode == -1;
+    }
+
+    HWND hwnd = nullptr;
+    int exitCode = -1;
+};
+} // namespace
+
+TEST_F(FullScreenInputTest, CoversTheScreenAsATopMostPopup) {
+    Start();
+    RECT rect;
+    ::GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN), rect.right);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN), rect.bottom);
+    EXPECT_TRUE(::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_VISIBLE),
+              ::GetWindowLongA(hwnd, GWL_STYLE) & (WS_POPUP | WS_VISIBLE | WS_CHILD));
+    EXPECT_TRUE(Open());
+}
+
+// The first position only arms the test; the same point again is no movement,
+// any other point, one pixel away, is.
+TEST_F(FullScreenInputTest, ASecondMousePositionOnePixelAwayCloses) {
+    Start();
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
+    EXPECT_TRUE(Open());
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
+    EXPECT_TRUE(Open());
+    Send(WM_MOUSEMOVE, 0, MAKELPARAM(301, 200));
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(FullScreenInputTest, KeyAndButtonPressesClose) {
+    for (UINT press : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN}) {
+        Start();
+        Send(press, press == WM_KEYDOWN || press == WM_SYSKEYDOWN ? 'A' : 0);
+        EXPECT_TRUE(Closed()) << "message " << press;
+    }
+}
+
+TEST_F(FullScreenInputTest, ReleasesDoNotClose) {
+    Start();
+    Send(WM_KEYUP, 'A');
+    Send(WM_SYSKEYUP, 'A');
+    Send(WM_LBUTTONUP);
+    Send(WM_MBUTTONUP);
+    Send(WM_RBUTTONUP);
+    EXPECT_TRUE(Open());
+}
+
+TEST_F(FullScreenInputTest, DeactivationCloses) {
+    Start();
+    Send(WM_ACTIVATE, WA_ACTIVE);
+    Send(WM_ACTIVATEAPP, TRUE);
+    EXPECT_TRUE(Open());
+    Send(WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0));
+    EXPECT_TRUE(Closed());
+
+    Start();
+    Send(WM_ACTIVATEAPP, FALSE);
+    EXPECT_TRUE(Closed());
+}
+
+// Another window of the process taking the activation ends the show.
+TEST_F(FullScreenInputTest, ActivatingAnotherWindowCloses) {
+    Start();
+    HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    EXPECT_TRUE(Closed());
+    ::DestroyWindow(other);
+}
+
+TEST_F(FullScreenInputTest, TheFrameRefusesToBecomeInactive) {
+    Start();
+    EXPECT_EQ(FALSE, Send(WM_NCACTIVATE, FALSE));
+    EXPECT_EQ(TRUE, Send(WM_NCACTIVATE, TRUE));
+    EXPECT_TRUE(Open());
+}
+
+TEST_F(FullScreenInputTest, ThePointerIsHidden) {
+    Start();
+    ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))); // the arrow
+    EXPECT_EQ(TRUE, Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(nullptr, ::GetCursor());
+    EXPECT_TRUE(Open());
+}
+
+// The system's close command is swallowed; with a low bit set it is not that
+// command, and its default processing closes the window.
+TEST_F(FullScreenInputTest, TheCloseCommandIsSwallowedOnlyWhenExact) {
+    Start();
+    Send(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_TRUE(Open());
+    Send(WM_SYSCOMMAND, SC_CLOSE | 1);
+    EXPECT_TRUE(Closed());
+}
+
+TEST_F(FullScreenInputTest, ASecondSaverStartIsSwallowedOnlyWhenExact) {
+    std::vector<WPARAM> defaultCommands;
+    auto* wnd = new SysCommandRecordingWnd();
+    wnd->defaultCommands = &defaultCommands;
+    Start(wnd);
+    Send(WM_SYSCOMMAND, SC_SCREENSAVE);
+    Send(WM_SYSCOMMAND, SC_SCREENSAVE | 1);
+    Send(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_EQ((std::vector<WPARAM>{SC_SCREENSAVE | 1, SC_MINIMIZE}), defaultCommands);
+    EXPECT_TRUE(Open());
+}
+
+// Cursor 129: 32 x 32, hot spot (0, 0), AND mask all ones, XOR mask all zeros.
+TEST_F(FullScreenInputTest, TheClassCursorIsTheTransparentCursor) {
+    Start();
+    auto cursor = reinterpret_cast<HCURSOR>(::GetClassLongPtrA(hwnd, GCLP_HCURSOR));
+    EXPECT_EQ(::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_TRANSPARENT)),
+              cursor);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(cursor, &info));
+    EXPECT_EQ(0u, info.xHotspot);
+    EXPECT_EQ(0u, info.yHotspot);
+    EXPECT_EQ(nullptr, info.hbmColor);
+    BITMAP mask{};
+    ::GetObjectA(info.hbmMask, sizeof mask, &mask);
+    ASSERT_EQ(32, mask.bmWidth);
+    ASSERT_EQ(64, mask.bmHeight); // the AND mask above the XOR mask
+    std::vector<BYTE> bits(static_cast<size_t>(mask.bmWidthBytes) * mask.bmHeight);
+    ::GetBitmapBits(info.hbmMask, static_cast<LONG>(bits.size()), bits.data());
+    const size_t half = bits.size() / 2;
+    EXPECT_EQ(half, static_cast<size_t>(std::count(bits.begin(), bits.begin() + half, 0xFF)));
+    EXPECT_EQ(half, static_cast<size_t>(std::count(bits.begin() + half, bits.end(), 0x00)));
+    ::DeleteObject(info.hbmMask);
+}

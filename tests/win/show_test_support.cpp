@@ -1,0 +1,91 @@
+#include "tests/win/show_test_support.h"
+
+#include "app/saver_settings.h"
+#include "tools/jpeg_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+PictureFolder::PictureFolder() {
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    static int folders = 0;
+    path = std::string(temp) + "pelloran-show-" + std::to_string(::GetCurrentProcessId()) + "-" +
+           std::to_string(++folders);
+    ::CreateDirectoryA(path.c_str(), nullptr);
+}
+
+PictureFolder::~PictureFolder() {
+    // The show made the folder current: it cannot be removed while it is.
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    ::SetCurrentDirectoryA(temp);
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string entry = path + "\\" + found.cFileName;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                ::DeleteFileA(entry.c_str());
+            } else if (found.cFileName[0] != '.') {
+                ::RemoveDirectoryA(entry.c_str());
+            }
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+    }
+    ::RemoveDirectoryA(path.c_str());
+}
+
+void PictureFolder::AddSolid(const char* name, int width, int height, COLORREF colour) const {
+    const JpegImage image =
+        SolidImage(width, height, GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    ASSERT_TRUE(WriteJpeg((path + "\\" + name).c_str(), image)) << name;
+}
+
+void PictureFolder::AddText(const char* name) const {
+    std::FILE* file = std::fopen((path + "\\" + name).c_str(), "wb");
+    ASSERT_NE(nullptr, file) << name;
+    std::fputs("Not a JPEG stream.\n", file);
+    std::fclose(file);
+}
+
+void PictureFolder::AddFolder(const char* name) const {
+    ::CreateDirectoryA((path + "\\" + name).c_str(), nullptr);
+}
+
+void UseSettings(const std::string& folder) {
+    SaverSettings.Delay = 3600;
+    SaverSettings.Position = 1;
+    SaverSettings.Size = 0;
+    SaverSettings.Random = 0;
+    SaverSettings.Overlap = 0;
+    SaverSettings.Path = folder;
+}
+
+int Pump() {
+    int exitCode = -1;
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            exitCode = static_cast<int>(msg.wParam);
+            continue;
+        }
+        ::DispatchMessageA(&msg);
+    }
+    return exitCode;
+}
+
+COLORREF PixelAt(HWND hwnd, int x, int y) {
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return colour;
+}
+
+bool Near(COLORREF actual, COLORREF expected) {
+    return std::abs(GetRValue(actual) - GetRValue(expected)) <= 12 &&
+           std::abs(GetGValue(actual) - GetGValue(expected)) <= 12 &&
+           std::abs(GetBValue(actual) - GetBValue(expected)) <= 12;
+}
