@@ -30,8 +30,9 @@ public:
     UINT GetProfileInt(const char* section, const char* entry, int defaultValue) const;
     std::string GetProfileString(const char* section, const char* entry,
                                  const char* defaultValue) const;
-    BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
-    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+    virtual BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
+    virtual BOOL WriteProfileString(const char* section, const char* entry,
+                                    const char* value) const;
 
     // The application title: the program file's name without folder and extension.
     const std::string& AppName() const { return appName; }

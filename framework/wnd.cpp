@@ -78,11 +78,16 @@ LRESULT CALLBACK CWnd::StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, L
     return wnd->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     const CurrentMessage outer = current; // handlers may send messages to their own window
     current = {message, wParam, lParam};
     const LRESULT result = WindowProc(message, wParam, lParam);
     current = outer;
+    return result;
+}
+
+LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Dispatch(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         AfterNcDestroy();
     }

@@ -45,6 +45,9 @@ protected:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Routes one message through the message map, or to the default processing.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // WindowProc with Default() bound to this message; for windows whose procedure
+    // is someone else's (dialogs), which hand their messages over one by one.
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     static const MessageMap messageMap;
 

@@ -1,0 +1,69 @@
+#include "framework/file_dialog.h"
+
+#include "framework/win_app.h"
+
+// The structure as it was before later platform versions extended it: 76 bytes
+// in 32-bit programs (64-bit programs have wider pointers and so a larger size).
+static_assert(sizeof(void*) != 4 || OPENFILENAME_SIZE_VERSION_400A == 76);
+
+CFileDialog::CFileDialog(DWORD flags, CWnd* parent) : CDialog(0, parent), m_ofn{} {
+    m_ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    m_ofn.hInstance = AfxGetInstanceHandle();
+    m_ofn.lpstrFile = fileName;
+    m_ofn.nMaxFile = sizeof fileName;
+    m_ofn.lpstrFileTitle = fileTitle;
+    m_ofn.nMaxFileTitle = sizeof fileTitle;
+    m_ofn.Flags = flags | OFN_ENABLEHOOK | OFN_EXPLORER;
+    m_ofn.lpfnHook = HookProc;
+    m_ofn.lCustData = reinterpret_cast<LPARAM>(this);
+}
+
+INT_PTR CFileDialog::DoModal() {
+    HWND focus = ::GetFocus();
+    m_ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : ::GetActiveWindow();
+    const bool disableOwner = m_ofn.hwndOwner != nullptr && ::IsWindowEnabled(m_ofn.hwndOwner);
+    if (disableOwner) {
+        ::EnableWindow(m_ofn.hwndOwner, FALSE);
+    }
+    const BOOL confirmed = ::GetOpenFileNameA(&m_ofn);
+    if (disableOwner) {
+        ::EnableWindow(m_ofn.hwndOwner, TRUE);
+    }
+    if (::IsWindow(focus)) {
+        ::SetFocus(focus);
+    }
+    DetachDialog();
+    return confirmed ? IDOK : IDCANCEL;
+}
+
+void CFileDialog::OnOK() {
+    if (UpdateData(TRUE)) {
+        Default();
+    }
+}
+
+UINT_PTR CALLBACK CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT fileNameOK = ::RegisterWindowMessageA(FILEOKSTRINGA);
+    static const UINT selectionChanged = ::RegisterWindowMessageA(LBSELCHSTRINGA);
+
+    CFileDialog* dialog = nullptr;
+    if (message == WM_INITDIALOG) {
+        dialog =
+            reinterpret_cast<CFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+        dialog->AttachDialog(hwnd);
+    } else {
+        dialog = static_cast<CFileDialog*>(FromDialogHandle(hwnd));
+    }
+    if (dialog == nullptr) {
+        return FALSE;
+    }
+    const bool oldStyle = (dialog->m_ofn.Flags & OFN_EXPLORER) == 0;
+    if (oldStyle && message == fileNameOK) {
+        return dialog->OnFileNameOK();
+    }
+    if (oldStyle && message == selectionChanged) {
+        dialog->OnLBSelChangedNotify(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return FALSE;
+    }
+    return static_cast<UINT_PTR>(dialog->RouteDialogMessage(message, wParam, lParam));
+}

@@ -1,0 +1,43 @@
+#include "setup/setup_dialog.h"
+
+#include "framework/data_exchange.h"
+#include "res/resource.h"
+#include "setup/integer_text.h"
+#include "setup/select_dir.h"
+#include "setup/setup_controls.h"
+
+const MessageMapEntry SetupDialog::messageEntries[] = {
+    OnCommand<&SetupDialog::OnChoose>(IDC_CHOOSE, BN_CLICKED),
+};
+const MessageMap SetupDialog::messageMap{&CDialog::messageMap, SetupDialog::messageEntries};
+
+SetupDialog::SetupDialog() : CDialog(IDD_SETUP, nullptr) {}
+
+// The order matters: a path that is too long stops the exchange before the
+// groups, the check boxes and the delay are saved.
+void SetupDialog::DoDataExchange(CDataExchange& dx) {
+    if (!dx.m_bSaveAndValidate) {
+        delayText = FormatInteger(delay);
+    }
+    DDX_Text(dx, IDC_DELAY, delayText);
+    DDX_Text(dx, IDC_PATH, path);
+    DDV_MaxChars(dx, path, MaxPathChars);
+    DDX_Radio(dx, IDC_LARGE, size);
+    DDX_Radio(dx, IDC_SCATTER, position);
+    DDX_Check(dx, IDC_OVERLAP, overlap);
+    DDX_Check(dx, IDC_RANDOM, random);
+    if (dx.m_bSaveAndValidate) {
+        ReadInteger(delayText, delay); // no number: the delay stays as it was
+    }
+}
+
+// The chooser starts at the last loaded or chosen folder, not at text typed
+// since; what it returns replaces the edit's text.
+void SetupDialog::OnChoose() {
+    CSelectDir chooser(nullptr);
+    chooser.path = path;
+    if (chooser.DoModal() == IDOK) {
+        path = chooser.path;
+        ::SetDlgItemTextA(m_hWnd, IDC_PATH, path.c_str());
+    }
+}

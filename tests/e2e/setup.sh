@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The setup road from outside the process: "/c" and a bare start open the setup
+# dialog; mouse and keys on the X display change the settings, pick a folder in
+# the directory chooser and press OK, and `wine reg query` shows what was
+# stored. A path longer than 250 characters is refused with a message box
+# captioned "Pelloran". With PELLORAN_SCREENSHOTS naming a folder, pictures of
+# the dialog and the chooser are saved there.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+app_key='HKCU\Software\Tarnwick Software\Pelloran'
+section="$app_key\\Configuration"
+pictures_unix=$PELLORAN_WINE_SESSION/prefix/drive_c/pelloran_e2e
+pictures='C:\pelloran_e2e\Pictures'
+DISPLAY=$(cat "$PELLORAN_WINE_SESSION/display24")
+export DISPLAY
+
+cleanup() {
+    wine_run reg delete "$app_key" /f >/dev/null 2>&1 || true
+    rm -rf "$pictures_unix"
+}
+trap cleanup EXIT
+cleanup
+mkdir -p "$pictures_unix/Pictures/Family" "$pictures_unix/Pictures/Holiday"
+
+# The X window whose name is exactly $1, within 10 seconds.
+wait_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) || true
+        [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+    fail "no window named '$1'"
+}
+
+wait_exit() {
+    for _ in $(seq 100); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; return; }
+        sleep 0.1
+    done
+    fail "the program did not end"
+}
+
+# Clicks the point (x, y), in dialog units, of the dialog in X window $1, which
+# is $2 by $3 dialog units. Wine draws the frame of an unmanaged window itself:
+# 3 pixels at the sides and the bottom, 22 at the top with the caption.
+click_at() {
+    local geometry left top width height
+    geometry=$(xdotool getwindowgeometry --shell "$1")
+    left=$(echo "$geometry" | sed -n 's/^X=//p')
+    top=$(echo "$geometry" | sed -n 's/^Y=//p')
+    width=$(echo "$geometry" | sed -n 's/^WIDTH=//p')
+    height=$(echo "$geometry" | sed -n 's/^HEIGHT=//p')
+    xdotool mousemove --sync $((left + 3 + $4 * (width - 6) / $2)) \
+        $((top + 22 + $5 * (height - 25) / $3)) click --repeat "${6:-1}" --delay 100 1
+    sleep 0.3
+}
+
+screenshot() {
+    [ -n "${PELLORAN_SCREENSHOTS:-}" ] || return 0
+    sleep 0.5
+    import -window "$1" "$PELLORAN_SCREENSHOTS/$2"
+}
+
+value_of() {
+    wine_run reg query "$section" /v "$1" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$1 *REG_[A-Z]* *//p"
+}
+
+# "/c": change every setting, choose a folder, OK.
+wine_run reg add "$section" /v Path /d "$pictures" /f >/dev/null
+run_scr /c &
+program=$!
+setup=$(wait_window 'Pelloran V1.1 Setup')
+screenshot "$setup" setup-dialog.png
+click_at "$setup" 244 156 33 67          # the delay edit
+xdotool key End shift+Home && xdotool type 7
+click_at "$setup" 244 156 80 62          # Center
+click_at "$setup" 244 156 140 75         # Small
+click_at "$setup" 244 156 196 62         # Overlap
+click_at "$setup" 244 156 196 76         # Random
+click_at "$setup" 244 156 203 25         # Choose
+chooser=$(wait_window 'Select Directory')
+screenshot "$chooser" directory-chooser.png
+# The list holds [..], [Family], [Holiday], 16 pixels a line: open [Family].
+click_at "$chooser" 165 134 40 44 2
+click_at "$chooser" 165 134 130 22       # the chooser's OK
+click_at "$setup" 244 156 204 129        # OK
+wait_exit "$program"
+expect_equal 0x7 "$(value_of Delay)" "Delay"
+expect_equal 0x1 "$(value_of Position)" "Position"
+expect_equal 0x1 "$(value_of Size)" "Size"
+expect_equal 0x1 "$(value_of Random)" "Random"
+expect_equal 0x1 "$(value_of Overlap)" "Overlap"
+expect_equal "$pictures\\Family" "$(value_of Path)" "Path"
+
+# A bare start with a stored path of 300 characters: Enter (the focus is on OK)
+# shows the length message over the dialog, which stays open; Escape stores
+# nothing.
+long_path="C:\\$(printf 'x%.0s' $(seq 297))"
+wine_run reg add "$section" /v Path /d "$long_path" /f >/dev/null
+run_scr &
+program=$!
+setup=$(wait_window 'Pelloran V1.1 Setup')
+sleep 0.5
+xdotool key Return
+message=$(wait_window 'Pelloran')
+xdotool key Return
+for _ in $(seq 50); do
+    xdotool search --name '^Pelloran$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+[ -z "$(xdotool search --name '^Pelloran$' 2>/dev/null)" ] || fail "the message box $message stayed"
+xdotool search --name '^Pelloran V1.1 Setup$' >/dev/null || fail "the dialog closed after the message"
+xdotool key Escape
+wait_exit "$program"
+expect_equal "$long_path" "$(value_of Path)" "Path after Escape"
+expect_equal 0x7 "$(value_of Delay)" "Delay after Escape"
+echo "setup: ok"
