@@ -2,12 +2,18 @@
 
 #include "framework/win_app.h"
 
-// The structure as it was before later platform versions extended it: 76 bytes
-// in 32-bit programs (64-bit programs have wider pointers and so a larger size).
-static_assert(sizeof(void*) != 4 || OPENFILENAME_SIZE_VERSION_400A == 76);
+#include <cstddef>
+
+namespace {
+// The structure as it was before later platform versions extended it (up to its
+// template name): 76 bytes in 32-bit programs, more with 64-bit pointers.
+constexpr DWORD ClassicStructSize =
+    offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+static_assert(sizeof(void*) != 4 || ClassicStructSize == 76);
+} // namespace
 
 CFileDialog::CFileDialog(DWORD flags, CWnd* parent) : CDialog(0, parent), m_ofn{} {
-    m_ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    m_ofn.lStructSize = ClassicStructSize;
     m_ofn.hInstance = AfxGetInstanceHandle();
     m_ofn.lpstrFile = fileName;
     m_ofn.nMaxFile = sizeof fileName;
