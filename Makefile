@@ -1,6 +1,6 @@
 # The front door: every target does its own set-up first (scripts/setup.sh is
 # quick when everything is in place).
-.PHONY: run test setup build clean
+.PHONY: run test setup build clean bench fuzz-long
 
 run: setup
 	@scripts/run.sh
@@ -13,6 +13,17 @@ setup:
 
 build: setup
 	@scripts/build.sh native win32 win64
+
+# The picture pipeline's benchmark, optimised build.
+bench: setup
+	@scripts/build.sh bench
+	@build/bench/bench/pelloran_bench build/bench/bench-pictures
+
+# The picture fuzz target for FUZZ_SECONDS (default an hour); `make test` runs it briefly.
+FUZZ_SECONDS ?= 3600
+fuzz-long: setup
+	@scripts/build.sh fuzz
+	@fuzz/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build/native build/win32 build/win64 build/bench build/fuzz

@@ -12,6 +12,13 @@ list(GET _jpeg_source_dirs 0 _jpeg_cmakelists)
 get_filename_component(PELLORAN_JPEG_SOURCE ${_jpeg_cmakelists} DIRECTORY)
 
 set(_jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg-turbo)
+set(_jpeg_extra_args)
+if(PELLORAN_FUZZ)
+    # Instrumented for coverage and AddressSanitizer like the fuzz target itself.
+    set(_jpeg_extra_args
+        -DCMAKE_C_COMPILER=${CMAKE_C_COMPILER}
+        "-DCMAKE_C_FLAGS=-fsanitize=address,fuzzer-no-link -fno-omit-frame-pointer")
+endif()
 set(_jpeg_library ${_jpeg_prefix}/lib/libjpeg.a)
 ExternalProject_Add(libjpeg_turbo
     SOURCE_DIR ${PELLORAN_JPEG_SOURCE}
@@ -26,6 +33,7 @@ ExternalProject_Add(libjpeg_turbo
         -DENABLE_STATIC=ON
         -DWITH_TURBOJPEG=OFF
         -DWITH_SIMD=ON
+        ${_jpeg_extra_args}
     BUILD_BYPRODUCTS ${_jpeg_library}
     UPDATE_COMMAND ""
     LOG_CONFIGURE ON

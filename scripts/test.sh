@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (under the
-# sanitizers), the Windows tests and the end-to-end tests under Wine and Xvfb.
+# sanitizers), the Windows tests and the end-to-end tests under Wine and Xvfb,
+# and a short run of the picture fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh native win32 win64
+scripts/build.sh native win32 win64 fuzz
 ctest --preset native
 ctest --preset win64
+ctest --preset fuzz

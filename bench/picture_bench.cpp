@@ -1,0 +1,241 @@
+// The picture pipeline's benchmark: Picture::Load against a bare libjpeg decode
+// of the same file at the same scale, the dither's throughput, and the peak
+// memory of a load. It makes its own photograph-like 4:2:0 JPEG files.
+//   pelloran_bench [WORK_DIR]   (the pictures are made in WORK_DIR once)
+#include "picture/display.h"
+#include "picture/display_class.h"
+#include "picture/picture.h"
+#include "picture/pixel_buffer.h"
+
+#include "tests/support/jpeg_maker.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// Smooth light over large shapes, hard edges, texture and grain: about what a
+// camera's file holds, so that the decoder has a photograph's amount of work.
+std::vector<uint8_t> PhotoSamples(int width, int height) {
+    std::vector<uint8_t> samples(size_t(width) * size_t(height) * 3);
+    uint32_t grain = 12345;
+    const double cx = width * 0.62, cy = height * 0.45, radius = height * 0.28;
+    for (int y = 0; y < height; ++y) {
+        const double v = double(y) / height;
+        for (int x = 0; x < width; ++x) {
+            const double u = double(x) / width;
+            double r = 150 + 60 * std::sin(3.1 * u + 1.3) * std::cos(2.3 * v);
+            double g = 120 + 70 * std::sin(2.2 * v + 4.0 * u * v);
+            double b = 110 + 90 * std::cos(1.7 * u - 2.9 * v);
+            const double dx = x - cx, dy = y - cy;
+            if (dx * dx + dy * dy < radius * radius) { // a bright round object
+                r = r * 0.5 + 110;
+                g = g * 0.6 + 60;
+                b *= 0.4;
+            }
+            if ((x / 97 + y / 131) % 7 == 0) { // a patterned surface
+                const double t = 25 * std::sin(x * 0.45) * std::sin(y * 0.37);
+                r += t;
+                g += t;
+                b += t;
+            }
+            grain = grain * 1664525u + 1013904223u;
+            const double n = double(grain >> 24) / 255.0 * 16 - 8;
+            uint8_t* s = &samples[(size_t(y) * size_t(width) + size_t(x)) * 3];
+            s[0] = uint8_t(std::clamp(r + n, 0.0, 255.0));
+            s[1] = uint8_t(std::clamp(g + n, 0.0, 255.0));
+            s[2] = uint8_t(std::clamp(b + n, 0.0, 255.0));
+        }
+    }
+    return samples;
+}
+
+std::string MakePhoto(const std::filesystem::path& dir, int width, int height) {
+    const std::string path =
+        (dir / ("photo-" + std::to_string(width) + "x" + std::to_string(height) + ".jpg")).string();
+    if (!std::filesystem::exists(path)) {
+        JpegRecipe recipe;
+        recipe.width = width;
+        recipe.height = height;
+        recipe.sampling = JpegSampling::Halved;
+        recipe.quality = 90;
+        WriteFile(path, MakeJpeg(recipe, PhotoSamples(width, height)));
+    }
+    return path;
+}
+
+// The same choice of scale as the loader's: the smallest of 1, 2, 4, 8 that
+// brings the picture within one and a half times the box, or 8.
+int ScaleFor(int width, int height, int maxWidth, int maxHeight) {
+    int d = 1;
+    while (width / d > 3 * maxWidth / 2 && d < 8) {
+        d *= 2;
+    }
+    while (height / d > 3 * maxHeight / 2 && d < 8) {
+        d *= 2;
+    }
+    return d;
+}
+
+// libjpeg alone: the file decoded at 1/d into one row buffer, nothing kept.
+void BareDecode(const std::string& path, int d) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.scale_num = 1;
+    info.scale_denom = static_cast<unsigned>(d);
+    jpeg_start_decompress(&info);
+    std::vector<JSAMPLE> row(size_t(info.output_width) * size_t(info.output_components));
+    JSAMPROW rows[1] = {row.data()};
+    while (info.output_scanline < info.output_height) {
+        jpeg_read_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+}
+
+double Seconds(const std::function<void()>& work) {
+    const Clock::time_point start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Runs of each measurement. The fastest run is the one least disturbed by
+// whatever else the machine does.
+constexpr int Runs = 15;
+
+double Fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
+long StatusKb(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0) {
+            return std::stol(line.substr(std::strlen(field)));
+        }
+    }
+    return -1;
+}
+
+// One load in a fresh process (this program again, with --peak), so that no
+// memory kept by the allocator from earlier loads hides the growth: the peak of
+// the resident set during the load above what was resident before it.
+long PeakLoadKb(const std::string& path, int maxWidth, int maxHeight) {
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string command = "'" + self + "' --peak '" + path + "' " + std::to_string(maxWidth) +
+                                " " + std::to_string(maxHeight);
+    std::FILE* child = popen(command.c_str(), "r");
+    long kb = -1;
+    if (child != nullptr) {
+        if (std::fscanf(child, "%ld", &kb) != 1) {
+            kb = -1;
+        }
+        pclose(child);
+    }
+    return kb;
+}
+
+int MeasurePeak(const char* path, int maxWidth, int maxHeight) {
+    const long before = StatusKb("VmRSS:");
+    Picture picture;
+    picture.Load(path, maxWidth, maxHeight);
+    picture.Free();
+    std::printf("%ld\n", StatusKb("VmHWM:") - before);
+    return 0;
+}
+
+void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight) {
+    const int d = ScaleFor(width, height, maxWidth, maxHeight);
+    const auto bare = [&] { BareDecode(path, d); };
+    int32_t fitted[2] = {0, 0};
+    const auto load = [&] {
+        Picture picture;
+        picture.Load(path.c_str(), maxWidth, maxHeight);
+        fitted[0] = picture.width;
+        fitted[1] = picture.height;
+    };
+    bare(); // the file into the page cache, the code into the caches
+    std::vector<double> loads, bares;
+    for (int run = 0; run < Runs; ++run) { // alternating, so that drift hits both alike
+        if (run % 2 == 0) {
+            bares.push_back(Seconds(bare));
+            loads.push_back(Seconds(load));
+        } else {
+            loads.push_back(Seconds(load));
+            bares.push_back(Seconds(bare));
+        }
+    }
+    const double loadTime = Fastest(loads), bareTime = Fastest(bares);
+    std::printf("%5d x %-5d %4d x %-4d  1/%d  %4d x %-4d %9.1f %9.1f %7.3f %9.1f\n", width, height,
+                maxWidth, maxHeight, d, fitted[0], fitted[1], loadTime * 1e3, bareTime * 1e3,
+                loadTime / bareTime, PeakLoadKb(path, maxWidth, maxHeight) / 1024.0);
+}
+
+void DitherThroughput(int32_t width, int32_t height) {
+    Picture picture;
+    picture.loaded = 1;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels = AllocatePixels(width, height);
+    for (size_t i = 0; i < size_t(width) * size_t(height); ++i) {
+        picture.pixels[i] = uint32_t(i * 2654435761u) & 0x00FFFFFF;
+    }
+    std::vector<double> times;
+    for (int run = 0; run < Runs; ++run) {
+        picture.dithered = 0;
+        times.push_back(Seconds([&] { picture.PrepareDraw(); }));
+    }
+    const double megapixels = double(width) * double(height) / 1e6;
+    std::printf("dither %5d x %-5d  %8.0f MP/s  (%.2f ms a picture)\n", width, height,
+                megapixels / Fastest(times), Fastest(times) * 1e3);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "--peak") == 0) {
+        return MeasurePeak(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    }
+    const std::filesystem::path dir = argc > 1 ? argv[1] : "bench-pictures";
+    std::filesystem::create_directories(dir);
+    struct Photo {
+        int width, height;
+    };
+    const Photo photos[] = {{4000, 3000}, {6000, 4000}};
+    const int boxes[2][2] = {{1920, 1080}, {1024, 768}};
+
+    std::printf("Picture::Load against a bare libjpeg decode at the same scale "
+                "(fastest of 15 runs)\n");
+    std::printf("%-13s %-11s %-5s %-11s %9s %9s %7s %9s\n", "file", "box", "scale", "result",
+                "load ms", "bare ms", "ratio", "peak MB");
+    for (const Photo& photo : photos) {
+        const std::string path = MakePhoto(dir, photo.width, photo.height);
+        for (const auto& box : boxes) {
+            CompareLoads(path, photo.width, photo.height, box[0], box[1]);
+        }
+    }
+
+    std::printf("\nDither on a palette display (fastest of 15 runs)\n");
+    ClassifyDisplay(8);
+    DitherThroughput(1920, 1080);
+    DitherThroughput(6000, 4000);
+    return 0;
+}
