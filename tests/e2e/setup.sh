@@ -23,23 +23,25 @@ trap cleanup EXIT
 cleanup
 mkdir -p "$pictures_unix/Pictures/Family" "$pictures_unix/Pictures/Holiday"
 
-# The X window whose name is exactly $1, within 10 seconds.
+# The X window whose name is exactly $1, within 10 seconds, given half a second
+# more to take input: on a busy machine Wine maps it before it is ready.
 wait_window() {
     local id
     for _ in $(seq 100); do
         id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) || true
-        [ -n "$id" ] && { echo "$id"; return; }
+        [ -n "$id" ] && { sleep 0.5; echo "$id"; return; }
         sleep 0.1
     done
     fail "no window named '$1'"
 }
 
 wait_exit() {
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         kill -0 "$1" 2>/dev/null || { wait "$1"; return; }
         sleep 0.1
     done
-    fail "the program did not end"
+    import -window root "$PELLORAN_WINE_SESSION/setup-failure.png" || true
+    fail "the program did not end (screen in $PELLORAN_WINE_SESSION/setup-failure.png)"
 }
 
 # Clicks the point (x, y), in dialog units, of the dialog in X window $1, which
@@ -59,7 +61,6 @@ click_at() {
 
 screenshot() {
     [ -n "${PELLORAN_SCREENSHOTS:-}" ] || return 0
-    sleep 0.5
     import -window "$1" "$PELLORAN_SCREENSHOTS/$2"
 }
 
@@ -103,7 +104,6 @@ wine_run reg add "$section" /v Path /d "$long_path" /f >/dev/null
 run_scr &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
-sleep 0.5
 xdotool key Return
 message=$(wait_window 'Pelloran')
 xdotool key Return
