@@ -10,6 +10,6 @@ seconds=${2:-3600}
 work=$build/fuzz/long
 mkdir -p "$work/corpus" "$work/artifacts"
 "$build/fuzz/make_fuzz_seeds" "$work/seeds"
-exec "$build/fuzz/pelloran_picture_fuzz" -max_total_time="$seconds" -timeout=30 \
+exec "$build/fuzz/pelloran_picture_fuzz" -max_total_time="$seconds" -max_len=32768 -timeout=30 \
     -close_fd_mask=2 -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
     "$work/corpus" "$work/seeds"

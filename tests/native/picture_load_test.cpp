@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstring>
 
 namespace {
 struct Rgb {
@@ -137,25 +137,11 @@ TEST_F(PictureLoadTest, ChoosesTheScaleAndReductionsThatFitTheBox) {
         EXPECT_EQ(c.height, picture.sourceHeight);
         EXPECT_EQ(c.fittedWidth, picture.width);
         EXPECT_EQ(c.fittedHeight, picture.height);
-        const BitmapInfoHeader& h = picture.header->bmiHeader;
-        EXPECT_EQ(40u, h.biSize);
-        EXPECT_EQ(c.fittedWidth, h.biWidth);
-        EXPECT_EQ(-c.fittedHeight, h.biHeight);
-        EXPECT_EQ(1, h.biPlanes);
-        EXPECT_EQ(32, h.biBitCount);
-        EXPECT_EQ(0u, h.biCompression);
-        EXPECT_EQ(0u, h.biSizeImage);
-        EXPECT_EQ(1000, h.biXPelsPerMeter);
-        EXPECT_EQ(1000, h.biYPelsPerMeter);
-        EXPECT_EQ(0u, h.biClrUsed);
-        EXPECT_EQ(0u, h.biClrImportant);
+        // 40 bytes, top-down (negative height), 1 plane, 32 bits, BI_RGB, 1000 pixels a metre.
+        const BitmapInfoHeader expected{
+            40, c.fittedWidth, -c.fittedHeight, 1, 32, 0, 0, 1000, 1000, 0, 0};
+        EXPECT_EQ(0, std::memcmp(&expected, &picture.header->bmiHeader, sizeof expected));
     }
-}
-
-TEST_F(PictureLoadTest, ReducedPictureKeepsItsColour) {
-    LoadUniform(1280, 960, 1024, 768);
-    ExpectNear(PixelAt(picture, 0, 0), {90, 140, 200}, 3);
-    ExpectNear(PixelAt(picture, 959, 719), {90, 140, 200}, 3);
 }
 
 struct ColourCase {

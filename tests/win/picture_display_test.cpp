@@ -229,15 +229,6 @@ TEST_F(PictureDisplayTest, DrawsThePicturePixelsWhereAsked) {
     EXPECT_EQ(0, wrong);
 }
 
-TEST_F(PictureDisplayTest, SecondDrawUsesTheAlreadyDitheredPixels) {
-    Picture picture;
-    LoadRamps(picture);
-    Draw(picture, 0, 0);
-    const std::vector<uint32_t> first(picture.pixels.get(), picture.pixels.get() + 45 * 37);
-    Draw(picture, 50, 50);
-    EXPECT_EQ(first, std::vector<uint32_t>(picture.pixels.get(), picture.pixels.get() + 45 * 37));
-}
-
 TEST_F(PictureDisplayTest, FailedPictureDrawsNothing) {
     Picture picture;
     picture.Load(dir.File("missing.jpg").c_str(), WindowWidth, WindowHeight);
