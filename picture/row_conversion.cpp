@@ -29,7 +29,12 @@ __attribute__((target("ssse3"))) void ConvertRgbRowShuffled(const uint8_t* sampl
     ConvertRgbPixels(samples, pixels, x, width);
 }
 
-const bool HaveShuffle = __builtin_cpu_supports("ssse3");
+bool DetectShuffle() {
+    __builtin_cpu_init(); // this may run before the run-time library's own detection
+    return __builtin_cpu_supports("ssse3");
+}
+
+const bool HaveShuffle = DetectShuffle();
 #endif
 } // namespace
 
