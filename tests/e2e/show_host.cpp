@@ -1,0 +1,125 @@
+// A Windows program of the show's end-to-end tests.
+//   show_host pointer X Y      puts the mouse pointer at (X, Y)
+//   show_host preview PROGRAM  hosts the preview of PROGRAM, as the display
+//                              settings do, and checks it from the host's side
+// The preview road: a framed host window with a 200 x 150 client area starts
+// `PROGRAM /p <handle>`, waits for the program's child window, checks that it
+// fills the client area and keeps running when keys reach it, then destroys
+// the host window and expects the program to end with exit code 0. Prints what
+// it found; exit code 0 when everything held.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+constexpr int ClientWidth = 200;
+constexpr int ClientHeight = 150;
+
+// Handles this thread's messages until the process ends or the time is up;
+// true when the process ended. The child's creation and end send messages to
+// the host, so the host must keep its messages flowing while it waits.
+bool PumpUntilExit(HANDLE process, DWORD milliseconds) {
+    const DWORD end = ::GetTickCount() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+        const DWORD now = ::GetTickCount();
+        if (static_cast<LONG>(end - now) <= 0) {
+            return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+        }
+        if (::MsgWaitForMultipleObjects(1, &process, FALSE, end - now, QS_ALLINPUT) ==
+            WAIT_OBJECT_0) {
+            return true;
+        }
+    }
+}
+
+HWND CreateHost() {
+    RECT frame{0, 0, ClientWidth, ClientHeight};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
+    ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+    return ::CreateWindowExA(0, "STATIC", "preview host", style, 40, 40, frame.right - frame.left,
+                             frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
+}
+
+int Fail(const char* what) {
+    std::printf("FAIL: %s\n", what);
+    return 1;
+}
+
+int Preview(const char* program) {
+    HWND host = CreateHost();
+    if (host == nullptr) {
+        return Fail("no host window");
+    }
+    // Window handles are 32-bit values; the program reads the decimal text.
+    std::string command = std::string("\"") + program + "\" /p " +
+                          std::to_string(static_cast<long>(reinterpret_cast<LONG_PTR>(host)));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
+        return Fail("the program did not start");
+    }
+    ::CloseHandle(started.hThread);
+
+    HWND child = nullptr;
+    for (int i = 0; i < 100 && child == nullptr; ++i) {
+        if (PumpUntilExit(started.hProcess, 100)) {
+            return Fail("the program ended without a preview");
+        }
+        child = ::FindWindowExA(host, nullptr, nullptr, nullptr);
+    }
+    if (child == nullptr) {
+        return Fail("no child window in the host");
+    }
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(child, &owner);
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&rect), 2);
+    const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+    std::printf(
+        "child: process %s, at %ld,%ld to %ld,%ld, %s\n",
+        owner == started.dwProcessId ? "the program's" : "another", static_cast<long>(rect.left),
+        static_cast<long>(rect.top), static_cast<long>(rect.right), static_cast<long>(rect.bottom),
+        (style & (WS_CHILD | WS_VISIBLE)) == (WS_CHILD | WS_VISIBLE) ? "visible child"
+                                                                     : "not a visible child");
+
+    // Input reaching the preview does not end it.
+    ::PostMessageA(child, WM_KEYDOWN, 'A', 0);
+    ::PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ::PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+    if (PumpUntilExit(started.hProcess, 1500)) {
+        return Fail("the preview ended on input");
+    }
+    std::printf("after input: running\n");
+
+    ::DestroyWindow(host);
+    if (!PumpUntilExit(started.hProcess, 10000)) {
+        ::TerminateProcess(started.hProcess, 1);
+        return Fail("the program did not end with its host window");
+    }
+    DWORD code = 1;
+    ::GetExitCodeProcess(started.hProcess, &code);
+    ::CloseHandle(started.hProcess);
+    std::printf("after the host window: ended with exit code %lu\n", code);
+    return 0;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "pointer") {
+        return ::SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
+    }
+    if (argc == 3 && std::string(argv[1]) == "preview") {
+        return Preview(argv[2]);
+    }
+    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview PROGRAM\n");
+    return 2;
+}

@@ -1,0 +1,123 @@
+# Helpers of the show's end-to-end scripts (after lib.sh): a folder of solid
+# colour pictures, the show's settings in the registry, the colours on screen.
+
+settings_key='HKCU\Software\Tarnwick Software\Pelloran\Configuration'
+
+# The Windows form of an absolute Linux path (Wine maps / to drive Z:).
+windows_path() {
+    echo "Z:${1//\//\\}"
+}
+
+# A temporary folder of full-screen pictures: a.jpg red, b.jpg green, c.jpg blue.
+make_colour_folder() {
+    local folder
+    folder=$(mktemp -d)
+    convert -size 1024x768 xc:'#ff0000' "$folder/a.jpg"
+    convert -size 1024x768 xc:'#00ff00' "$folder/b.jpg"
+    convert -size 1024x768 xc:'#0000ff' "$folder/c.jpg"
+    echo "$folder"
+}
+
+# The show's settings: the folder, one picture a second, centred, large, in
+# name order, cleared before each picture.
+store_settings() {
+    wine_run reg add "$settings_key" /v Path /t REG_SZ /d "$(windows_path "$1")" /f >/dev/null
+    wine_run reg add "$settings_key" /v Delay /t REG_DWORD /d 1 /f >/dev/null
+    wine_run reg add "$settings_key" /v Position /t REG_DWORD /d 1 /f >/dev/null
+    wine_run reg add "$settings_key" /v Size /t REG_DWORD /d 0 /f >/dev/null
+    wine_run reg add "$settings_key" /v Random /t REG_DWORD /d 0 /f >/dev/null
+    wine_run reg add "$settings_key" /v Overlap /t REG_DWORD /d 0 /f >/dev/null
+}
+
+forget_settings() {
+    wine_run reg delete "$settings_key" /f >/dev/null 2>&1 || true
+}
+
+# The X display of the session at the given depth.
+session_display() {
+    cat "$PELLORAN_WINE_SESSION/display$1"
+}
+
+# The colour at the middle of the screen of the given depth: red, green, blue,
+# black or other.
+centre_colour() {
+    local hex r g b
+    hex=$(import -display "$(session_display "$1")" -window root -crop 1x1+512+384 -depth 8 \
+        txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')
+    [ -n "$hex" ] || {
+        echo other
+        return
+    }
+    r=$((16#${hex:0:2})) g=$((16#${hex:2:2})) b=$((16#${hex:4:2}))
+    if [ $r -gt 160 ] && [ $g -lt 90 ] && [ $b -lt 90 ]; then
+        echo red
+    elif [ $g -gt 160 ] && [ $r -lt 90 ] && [ $b -lt 90 ]; then
+        echo green
+    elif [ $b -gt 160 ] && [ $r -lt 90 ] && [ $g -lt 90 ]; then
+        echo blue
+    elif [ $r -lt 30 ] && [ $g -lt 30 ] && [ $b -lt 30 ]; then
+        echo black
+    else
+        echo other
+    fi
+}
+
+# Restarts the session's Wine server with its desktop process on the display
+# of the given depth. Under Wine a full-screen window on another display than
+# the desktop's loses the activation at once (Wine confines the pointer to a
+# full-screen window through the desktop's display), and that ends the show.
+desktop_on() {
+    WINEPREFIX=$PELLORAN_WINE_SESSION/prefix wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$PELLORAN_WINE_SESSION/prefix wineserver -w </dev/null >/dev/null 2>&1 || true
+    PELLORAN_DEPTH=$1 wine_run cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Puts the mouse pointer at the middle of the display of the given depth, for
+# Wine as well as for X. The session's displays share one Wine server and so
+# one pointer position: a show started on a display whose X pointer is
+# elsewhere would see two positions and end at once.
+centre_pointer() {
+    PELLORAN_DEPTH=$1 wine_run "$PELLORAN_SHOW_HOST" pointer 512 384 ||
+        fail "cannot place the pointer on the $1-bit display"
+}
+
+# Starts the full-screen show on the display of the given depth, in the
+# background, with the pointer at the middle; its process id is in show_pid.
+start_show() {
+    centre_pointer "$1"
+    PELLORAN_DEPTH=$1 timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
+        </dev/null >/dev/null 2>&1 &
+    show_pid=$!
+}
+
+# Waits up to 10 seconds for the show to end; fails unless it ended with exit
+# code 0.
+expect_show_ends() {
+    local code=0
+    for _ in $(seq 100); do
+        kill -0 "$show_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$show_pid" 2>/dev/null && fail "$1: the show is still running"
+    wait "$show_pid" || code=$?
+    expect_equal 0 "$code" "$1: exit code"
+}
+
+# The distinct colours seen at the middle of the screen over a number of
+# samples, in order, without repeats and without what is not a picture.
+watch_colours() {
+    local depth=$1 samples=$2 last="" colour seen=""
+    for _ in $(seq "$samples"); do
+        colour=$(centre_colour "$depth")
+        case $colour in
+        red | green | blue)
+            if [ "$colour" != "$last" ]; then
+                seen="$seen $colour"
+                last=$colour
+            fi
+            ;;
+        esac
+        sleep 0.2
+    done
+    echo "${seen# }"
+}
