@@ -1,6 +1,6 @@
 # The front door: every target does its own set-up first (scripts/setup.sh is
 # quick when everything is in place).
-.PHONY: run test setup build clean bench fuzz-long
+.PHONY: run test setup build clean bench bench-show fuzz-long
 
 run: setup
 	@scripts/run.sh
@@ -18,6 +18,11 @@ build: setup
 bench: setup
 	@scripts/build.sh bench
 	@build/bench/bench/pelloran_bench build/bench/bench-pictures
+
+# The show's benchmark: the start to the first picture under Wine, and the
+# picture list's ordering natively.
+bench-show: setup
+	@bench/show.sh
 
 # The picture fuzz target for FUZZ_SECONDS (default an hour); `make test` runs it briefly.
 FUZZ_SECONDS ?= 3600

@@ -28,10 +28,10 @@ void Require(bool condition) {
 }
 } // namespace
 
-// Allocations over 256 MB fail as they can on the real machine, where a file's
+// Allocations over 64 MB fail as they can on the real machine, where a file's
 // header may claim any size; sanitizer findings stop the run.
 extern "C" const char* __asan_default_options() {
-    return "allocator_may_return_null=1:max_allocation_size_mb=256";
+    return "allocator_may_return_null=1:max_allocation_size_mb=64";
 }
 extern "C" const char* __ubsan_default_options() {
     return "halt_on_error=1:print_stacktrace=1";
