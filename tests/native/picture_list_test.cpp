@@ -145,19 +145,3 @@ TEST(PictureListTest, TheShuffleCoinTurnsAbove16383) {
         EXPECT_EQ(expected, Walk(list)) << "draw " << draw;
     }
 }
-
-TEST(PictureListTest, ShuffledKeepsEveryEntryOnce) {
-    std::vector<std::string> names;
-    for (int i = 0; i < 500; ++i) {
-        names.push_back(std::to_string(i));
-    }
-    PictureList list;
-    Fill(list, names);
-    SeedRandom(12345);
-    list.Sort(PictureList::Shuffled);
-    std::vector<std::string> shuffled = Walk(list);
-    EXPECT_NE(names, shuffled);
-    std::sort(shuffled.begin(), shuffled.end());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, shuffled);
-}
