@@ -10,20 +10,18 @@ void PictureList::Clear() {
         delete head;
         head = following;
     }
+    tail = nullptr;
     cursor = nullptr;
 }
 
 PictureEntry* PictureList::Append() {
     auto* entry = new PictureEntry;
-    if (head == nullptr) {
+    if (tail == nullptr) {
         head = entry;
-        return entry;
+    } else {
+        tail->next = entry;
     }
-    PictureEntry* last = head;
-    while (last->next != nullptr) {
-        last = last->next;
-    }
-    last->next = entry;
+    tail = entry;
     return entry;
 }
 
@@ -62,6 +60,7 @@ void PictureList::Sort(Order order) {
         last = smallest;
         smallest->next = nullptr;
     }
+    tail = last;
 }
 
 bool PictureList::Greater(const PictureEntry& a, const PictureEntry& b, Order order) {

@@ -41,6 +41,8 @@ private:
     PictureEntry* TakeLeftmost();
 
     PictureEntry* head = nullptr;
+    // The last entry, so that filling a list of many files stays linear.
+    PictureEntry* tail = nullptr;
     PictureEntry* cursor = nullptr;
     PictureEntry* root = nullptr;
 };

@@ -145,3 +145,17 @@ TEST(PictureListTest, TheShuffleCoinTurnsAbove16383) {
         EXPECT_EQ(expected, Walk(list)) << "draw " << draw;
     }
 }
+
+// The list remembers its last entry: appends after a sort or a clear still go
+// to the end of the list as it is then.
+TEST(PictureListTest, AppendGoesToTheEndAfterSortAndClear) {
+    PictureList list;
+    Fill(list, {"c.jpg", "a.jpg", "b.jpg"});
+    list.Sort(PictureList::ByName);
+    Fill(list, {"0.jpg"});
+    EXPECT_EQ((std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "0.jpg"}), Walk(list));
+    list.Clear();
+    EXPECT_EQ(nullptr, list.First());
+    Fill(list, {"x.jpg", "y.jpg"});
+    EXPECT_EQ((std::vector<std::string>{"x.jpg", "y.jpg"}), Walk(list));
+}
