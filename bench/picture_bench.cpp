@@ -7,7 +7,7 @@
 #include "picture/picture.h"
 #include "picture/pixel_buffer.h"
 
-#include "tests/support/jpeg_maker.h"
+#include "tools/jpeg_maker.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // Writes the fuzz target's first inputs, small JPEG files of every kind the
 // loader meets, into a fresh directory.
 //   make_fuzz_seeds DIR
-#include "tests/support/jpeg_maker.h"
+#include "tools/jpeg_maker.h"
 
 #include <filesystem>
 #include <string>

@@ -3,7 +3,7 @@
 // allocations fail instead of succeeding lazily.
 #include "picture/picture.h"
 
-#include "tests/support/jpeg_maker.h"
+#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // colours it decodes, and how it fails.
 #include "picture/picture.h"
 
-#include "tests/support/jpeg_maker.h"
+#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "picture/dither_tables.h"
 #include "picture/picture.h"
 
-#include "tests/support/jpeg_maker.h"
+#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>

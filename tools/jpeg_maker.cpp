@@ -1,4 +1,4 @@
-#include "tests/support/jpeg_maker.h"
+#include "tools/jpeg_maker.h"
 
 #include <cstdio>
 #include <cstdlib>

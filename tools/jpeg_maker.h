@@ -1,5 +1,5 @@
-// JPEG files made by the tests themselves with libjpeg's compressor, from known
-// samples, so that no picture file has to live in the repository.
+// JPEG files made with libjpeg's compressor from known samples: the tests' pictures
+// and the sample pictures, so that no picture file has to live in the repository.
 #pragma once
 
 #include <cstdint>
