@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#define EXPECT_COLOUR(expected, actual) EXPECT_PRED2(Near, actual, expected)
+
 namespace {
 class ShowCycleTest : public ::testing::Test {
 protected:
@@ -40,6 +42,20 @@ protected:
         Pump();
     }
     COLORREF At(int x, int y) const { return PixelAt(window->m_hWnd, x, y); }
+    // A picture of the colour at exactly this place on black: each edge checked
+    // from inside and outside, across the middle of the picture.
+    void ExpectPictureOnBlack(COLORREF colour, int left, int top, int width, int height) const {
+        const int right = left + width - 1, bottom = top + height - 1;
+        const int middleX = left + width / 2, middleY = top + height / 2;
+        EXPECT_COLOUR(Black, At(left - 1, middleY));
+        EXPECT_COLOUR(colour, At(left, middleY));
+        EXPECT_COLOUR(colour, At(right, middleY));
+        EXPECT_COLOUR(Black, At(right + 1, middleY));
+        EXPECT_COLOUR(Black, At(middleX, top - 1));
+        EXPECT_COLOUR(colour, At(middleX, top));
+        EXPECT_COLOUR(colour, At(middleX, bottom));
+        EXPECT_COLOUR(Black, At(middleX, bottom + 1));
+    }
     COLORREF Centre() const {
         RECT client;
         ::GetClientRect(window->m_hWnd, &client);
@@ -51,7 +67,6 @@ protected:
     char startDirectory[MAX_PATH] = "";
 };
 
-#define EXPECT_COLOUR(expected, actual) EXPECT_PRED2(Near, actual, expected)
 } // namespace
 
 // a.jpg is drawn while the window is created and not yet on screen, so the
@@ -132,22 +147,12 @@ TEST_F(ShowCycleTest, AFailedFileLeavesThePreviousPictureForOnePeriod) {
 TEST_F(ShowCycleTest, CentredPicturesTruncateTheHalfOfTheFreeSpace) {
     folder.AddSolid("a.jpg", 600, 400, Red);
     Start();
-    EXPECT_COLOUR(Black, At(211, 384));
-    EXPECT_COLOUR(Red, At(212, 384));
-    EXPECT_COLOUR(Red, At(811, 384));
-    EXPECT_COLOUR(Black, At(812, 384));
-    EXPECT_COLOUR(Black, At(512, 183));
-    EXPECT_COLOUR(Red, At(512, 184));
-    EXPECT_COLOUR(Red, At(512, 583));
-    EXPECT_COLOUR(Black, At(512, 584));
+    ExpectPictureOnBlack(Red, 212, 184, 600, 400);
 
     folder.AddSolid("a.jpg", 601, 400, Blue);
     Tick();
     Tick();
-    EXPECT_COLOUR(Black, At(210, 384));
-    EXPECT_COLOUR(Blue, At(211, 384));
-    EXPECT_COLOUR(Blue, At(811, 384));
-    EXPECT_COLOUR(Black, At(812, 384));
+    ExpectPictureOnBlack(Blue, 211, 184, 601, 400);
 }
 
 // A scattered picture takes x from the first draw and y from the second: a
@@ -187,26 +192,12 @@ TEST_F(ShowCycleTest, SmallPicturesFitHalfTheWindow) {
     SaverSettings.Size = 1;
     folder.AddSolid("a.jpg", 960, 480, Green);
     Start(640, 480);
-    EXPECT_COLOUR(Black, At(159, 240));
-    EXPECT_COLOUR(Green, At(160, 240));
-    EXPECT_COLOUR(Green, At(479, 240));
-    EXPECT_COLOUR(Black, At(480, 240));
-    EXPECT_COLOUR(Black, At(320, 159));
-    EXPECT_COLOUR(Green, At(320, 160));
-    EXPECT_COLOUR(Green, At(320, 319));
-    EXPECT_COLOUR(Black, At(320, 320));
+    ExpectPictureOnBlack(Green, 160, 160, 320, 160);
 
     folder.AddSolid("a.jpg", 480, 960, Blue);
     Tick();
     Tick();
-    EXPECT_COLOUR(Black, At(259, 240));
-    EXPECT_COLOUR(Blue, At(260, 240));
-    EXPECT_COLOUR(Blue, At(379, 240));
-    EXPECT_COLOUR(Black, At(380, 240));
-    EXPECT_COLOUR(Black, At(320, 119));
-    EXPECT_COLOUR(Blue, At(320, 120));
-    EXPECT_COLOUR(Blue, At(320, 359));
-    EXPECT_COLOUR(Black, At(320, 360));
+    ExpectPictureOnBlack(Blue, 260, 120, 120, 240);
 }
 
 // With Overlap a tick draws over what is there; a repaint still clears and
