@@ -317,14 +317,15 @@ std::vector<int> TabAround(DialogDriver& user, HWND dialog) {
 
 TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsOnlyAChecked) {
     std::vector<int> visited;
-    // No radio button checked: none is a tab stop.
-    StoreInt("Position", 2);
-    StoreInt("Size", 2);
-    RunSetup([&visited](DialogDriver& user) {
+    const auto tabAround = [&visited](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
         ASSERT_NE(nullptr, dialog);
         visited = TabAround(user, dialog);
-    });
+    };
+    // No radio button checked: none is a tab stop.
+    StoreInt("Position", 2);
+    StoreInt("Size", 2);
+    RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
                                 IDC_CHOOSE, IDOK}),
               visited);
@@ -333,11 +334,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     // enters each group at its checked button.
     StoreInt("Position", 1);
     StoreInt("Size", 0);
-    RunSetup([&visited](DialogDriver& user) {
-        HWND dialog = user.WaitForWindow(SetupCaption);
-        ASSERT_NE(nullptr, dialog);
-        visited = TabAround(user, dialog);
-    });
+    RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE,
                                 IDC_OVERLAP, IDC_RANDOM, IDC_CHOOSE, IDOK}),
               visited);
