@@ -1,6 +1,6 @@
 # The front door: every target does its own set-up first (scripts/setup.sh is
 # quick when everything is in place).
-.PHONY: run test setup build clean bench bench-show fuzz-long
+.PHONY: run test setup build dist clean bench bench-show fuzz-long
 
 run: setup
 	@scripts/run.sh
@@ -13,6 +13,13 @@ setup:
 
 build: setup
 	@scripts/build.sh native win32 win64
+
+# The zips and installers of both Windows builds, in dist/.
+dist: setup
+	@scripts/build.sh win32 win64
+	@rm -rf dist && mkdir dist
+	@cp build/win32/dist/* build/win64/dist/* dist/
+	@ls -l dist
 
 # The picture pipeline's benchmark, optimised build.
 bench: setup
@@ -31,4 +38,4 @@ fuzz-long: setup
 	@fuzz/fuzz-long.sh build/fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build/native build/win32 build/win64 build/bench build/fuzz
+	rm -rf build/native build/win32 build/win64 build/bench build/fuzz dist

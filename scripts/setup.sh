@@ -10,7 +10,7 @@ packages=(
     make cmake ninja-build g++ gcc clang libclang-rt-14-dev python3 file dpkg-dev
     libjpeg62-turbo-dev libgtest-dev googletest libbenchmark-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix nasm
-    wine wine64 xvfb xdotool x11-apps imagemagick clang-format
+    wine wine64 xvfb xdotool x11-apps imagemagick clang-format msitools wixl
 )
 
 as_root() {

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The x64 installer, run quietly: with SETASSAVER=1 it puts Pelloran.scr into
+# the system folder, lists the program in Programs and Features with its name,
+# version, publisher and icon, and makes it the screen saver; the installed
+# saver runs; the uninstall takes the file, the entry and the choice away.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+product=$(msiinfo export "$PELLORAN_MSI" Property | awk '$1 == "ProductCode" { print $2 }' | tr -d '\r')
+entry="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
+desktop='HKCU\Control Panel\Desktop'
+saver='C:\windows\system32\Pelloran.scr'
+mapfile -t paths < <(wine_run winepath -u "$saver" 'C:\Program Files\Pelloran' | tr -d '\r')
+saver_file=${paths[0]} documents=${paths[1]}
+
+msiexec() {
+    (cd "$(dirname "$PELLORAN_MSI")" && wine_run msiexec "$1" "$(basename "$PELLORAN_MSI")" /qn "${@:2}")
+}
+trap 'msiexec /x >/dev/null 2>&1 || true' EXIT
+
+# The data of value $2 in the `reg query` listing $1.
+value_in() {
+    echo "$1" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+
+msiexec /i SETASSAVER=1 || fail "the install failed"
+cmp -s "$saver_file" "$PELLORAN_SCR" || fail "$saver is not the built program"
+[ -f "$documents/README.txt" ] || fail "no README.txt in $documents"
+listing=$(wine_run reg query "$entry") || fail "no Programs and Features entry $entry"
+expect_equal Pelloran "$(value_in "$listing" DisplayName)" "DisplayName"
+expect_equal "$PELLORAN_VERSION" "$(value_in "$listing" DisplayVersion)" "DisplayVersion"
+expect_equal "Tarnwick Software" "$(value_in "$listing" Publisher)" "Publisher"
+# The icon the entry shows: the installer's ProductIcon, a copy of the program's icon.
+icon=$(value_in "$(wine_run reg query 'HKLM\Software\Classes\Installer\Products' /s)" ProductIcon |
+    grep -F "$product")
+cmp -s "$(wine_run winepath -u "$icon" | tr -d '\r')" "$PELLORAN_ICON" || fail "product icon '$icon'"
+expect_equal "$saver" "$(value_in "$(wine_run reg query "$desktop" /v SCRNSAVE.EXE)" SCRNSAVE.EXE)" \
+    "SCRNSAVE.EXE"
+
+# The installed saver shows until a key ends it.
+export DISPLAY
+DISPLAY=$(cat "$PELLORAN_WINE_SESSION/display24")
+PELLORAN_SCR=$saver run_scr /s &
+show=$!
+for _ in $(seq 50); do
+    xdotool search --classname pelloran.scr >/dev/null && break
+    sleep 0.1
+done
+kill -0 "$show" 2>/dev/null || fail "the installed saver ended by itself"
+xdotool key a
+code=0
+wait "$show" || code=$?
+expect_equal 0 "$code" "the installed saver's exit code"
+
+msiexec /x || fail "the uninstall failed"
+[ ! -e "$saver_file" ] || fail "$saver is still there"
+[ ! -e "$documents" ] || fail "$documents is still there"
+wine_run reg query "$entry" >/dev/null 2>&1 && fail "the Programs and Features entry is still there"
+wine_run reg query "$desktop" /v SCRNSAVE.EXE >/dev/null 2>&1 && fail "SCRNSAVE.EXE is still set"
+trap - EXIT
+echo "installer: ok"
