@@ -1,23 +1,8 @@
 #include "app/mode_switch.h"
 
-#include <cctype>
+#include "common/ascii_text.h"
+
 #include <cstdint>
-
-namespace {
-bool EqualIgnoringCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (std::tolower(static_cast<unsigned char>(*a)) !=
-            std::tolower(static_cast<unsigned char>(*b))) {
-            return false;
-        }
-    }
-    return *a == *b;
-}
-
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-} // namespace
 
 bool MatchSwitch(const char* argument, const char* letter) {
     if (*argument == '-' || *argument == '/') {

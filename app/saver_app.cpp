@@ -1,8 +1,8 @@
 #include "app/saver_app.h"
 
 #include "app/mode_switch.h"
-#include "app/random.h"
-#include "picture/display.h"
+#include "app/saver_settings.h"
+#include "common/random.h"
 #include "show/show_wnd.h"
 
 #include <vector>
@@ -16,7 +16,7 @@ BOOL SaverApp::InitInstance() {
     ::GetSystemTimeAsFileTime(&now);
     SeedRandom(now.dwLowDateTime);
 
-    InitDisplay();
+    display = InitDisplay();
 
     std::vector<const char*> arguments;
     for (int i = 0; i < ArgumentCount(); ++i) {
@@ -46,10 +46,10 @@ BOOL SaverApp::StartPreview(HWND parentHandle) {
         return FALSE;
     }
     CWnd parent = CWnd::FromHandle(parentHandle);
-    auto* wnd = new ShowWnd(TRUE);
+    auto* wnd = new ShowWnd(TRUE, SaverSettings, *display);
     RECT rect{};
     ::GetClientRect(parentHandle, &rect);
-    if (!wnd->Create(0, WS_CHILD | WS_VISIBLE, rect, &parent, 0, nullptr)) {
+    if (!wnd->Create(0, WS_CHILD | WS_VISIBLE, rect, &parent)) {
         return FALSE; // the window object has deleted itself
     }
     m_pMainWnd = wnd;
@@ -57,7 +57,7 @@ BOOL SaverApp::StartPreview(HWND parentHandle) {
 }
 
 BOOL SaverApp::StartFullScreen() {
-    auto* wnd = new FullScreenShowWnd();
+    auto* wnd = new FullScreenShowWnd(SaverSettings, *display);
     if (!wnd->CreateFullScreen()) {
         return FALSE;
     }

@@ -1,9 +1,12 @@
 // SaverApp: the application object. It reads the settings, seeds the random
-// generator, prepares the display and sends the program down the road that its
+// generator, finds the display and sends the program down the road that its
 // command line names: the setup dialog, the full-screen show or the preview.
 #pragma once
 
 #include "framework/win_app.h"
+#include "picture/display.h"
+
+#include <memory>
 
 class SaverApp : public CWinApp {
 public:
@@ -20,4 +23,7 @@ public:
 private:
     BOOL StartPreview(HWND parent);
     BOOL StartFullScreen();
+
+    // The display the show windows draw on, for the whole run.
+    std::unique_ptr<const Display> display;
 };

@@ -1,26 +1,7 @@
-// The six user settings, read once at start-up and only read afterwards.
+// The process-wide settings record: read once at start-up, then handed on to
+// the road the command line names.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "common/settings.h"
 
-struct Settings {
-    int32_t Delay = 0;    // seconds between two pictures
-    int32_t Position = 0; // 0: scatter, otherwise centre
-    int32_t Size = 0;     // 0: fit the window, otherwise half the window
-    int32_t Random = 0;   // 0: file-name order, otherwise shuffled once per show
-    int32_t Overlap = 0;  // 0: clear before each picture, otherwise draw over
-    std::string Path;     // the folder whose *.jpg files are shown
-};
-
-// The process-wide settings record.
 extern Settings SaverSettings;
-
-// Where the settings live below the application's registry key, and their names.
-inline constexpr char SettingsSection[] = "Configuration";
-inline constexpr char DelayName[] = "Delay";
-inline constexpr char PositionName[] = "Position";
-inline constexpr char SizeName[] = "Size";
-inline constexpr char RandomName[] = "Random";
-inline constexpr char OverlapName[] = "Overlap";
-inline constexpr char PathName[] = "Path";

@@ -2,8 +2,8 @@
 // of the same file at the same scale, the dither's throughput, and the peak
 // memory of a load. It makes its own photograph-like 4:2:0 JPEG files.
 //   pelloran_bench [WORK_DIR]   (the pictures are made in WORK_DIR once)
-#include "picture/display.h"
-#include "picture/display_class.h"
+#include "picture/display_format.h"
+#include "picture/jpeg_scale.h"
 #include "picture/picture.h"
 #include "picture/pixel_buffer.h"
 
@@ -74,19 +74,6 @@ std::string MakePhoto(const std::filesystem::path& dir, int width, int height) {
         WriteFile(path, MakeJpeg(recipe, PhotoSamples(width, height)));
     }
     return path;
-}
-
-// The same choice of scale as the loader's: the smallest of 1, 2, 4, 8 that
-// brings the picture within one and a half times the box, or 8.
-int ScaleFor(int width, int height, int maxWidth, int maxHeight) {
-    int d = 1;
-    while (width / d > 3 * maxWidth / 2 && d < 8) {
-        d *= 2;
-    }
-    while (height / d > 3 * maxHeight / 2 && d < 8) {
-        d *= 2;
-    }
-    return d;
 }
 
 // libjpeg alone: the file decoded at 1/d into one row buffer, nothing kept.
@@ -164,14 +151,14 @@ int MeasurePeak(const char* path, int maxWidth, int maxHeight) {
 }
 
 void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight) {
-    const int d = ScaleFor(width, height, maxWidth, maxHeight);
+    const int d = ScaleDenominator(width, height, maxWidth, maxHeight);
     const auto bare = [&] { BareDecode(path, d); };
     int32_t fitted[2] = {0, 0};
     const auto load = [&] {
         Picture picture;
         picture.Load(path.c_str(), maxWidth, maxHeight);
-        fitted[0] = picture.width;
-        fitted[1] = picture.height;
+        fitted[0] = picture.Width();
+        fitted[1] = picture.Height();
     };
     bare(); // the file into the page cache, the code into the caches
     std::vector<double> loads, bares;
@@ -190,19 +177,17 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
                 loadTime / bareTime, PeakLoadKb(path, maxWidth, maxHeight) / 1024.0);
 }
 
-void DitherThroughput(int32_t width, int32_t height) {
-    Picture picture;
-    picture.loaded = 1;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels = AllocatePixels(width, height);
-    for (size_t i = 0; i < size_t(width) * size_t(height); ++i) {
-        picture.pixels[i] = uint32_t(i * 2654435761u) & 0x00FFFFFF;
-    }
+void DitherThroughput(const DisplayFormat& display, int32_t width, int32_t height) {
+    const size_t count = size_t(width) * size_t(height);
     std::vector<double> times;
     for (int run = 0; run < Runs; ++run) {
-        picture.dithered = 0;
-        times.push_back(Seconds([&] { picture.PrepareDraw(); }));
+        std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
+        for (size_t i = 0; i < count; ++i) {
+            pixels[i] = uint32_t(i * 2654435761u) & 0x00FFFFFF;
+        }
+        Picture picture;
+        picture.Adopt(width, height, std::move(pixels));
+        times.push_back(Seconds([&] { picture.PrepareDraw(display); }));
     }
     const double megapixels = double(width) * double(height) / 1e6;
     std::printf("dither %5d x %-5d  %8.0f MP/s  (%.2f ms a picture)\n", width, height,
@@ -234,8 +219,8 @@ int main(int argc, char** argv) {
     }
 
     std::printf("\nDither on a palette display (fastest of 15 runs)\n");
-    ClassifyDisplay(8);
-    DitherThroughput(1920, 1080);
-    DitherThroughput(6000, 4000);
+    const DisplayFormat palette = ClassifyDisplay(8);
+    DitherThroughput(palette, 1920, 1080);
+    DitherThroughput(palette, 6000, 4000);
     return 0;
 }

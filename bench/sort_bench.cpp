@@ -3,7 +3,7 @@
 // names a directory listing delivers sorted (as NTFS does), in reverse, or in
 // no particular order (as a hashed directory does); the shuffle for comparison.
 //   pelloran_sort_bench [COUNT...]   (default 10000 100000)
-#include "app/random.h"
+#include "common/random.h"
 #include "show/picture_list.h"
 
 #include <algorithm>

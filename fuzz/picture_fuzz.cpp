@@ -2,7 +2,7 @@
 // dither of the first draw. Whatever the file holds, the picture must end up
 // drawable and within its box, or failed and empty; never a crash, a hang or a
 // leak.
-#include "picture/display_class.h"
+#include "picture/display_format.h"
 #include "picture/picture.h"
 
 #include <cstdint>
@@ -53,21 +53,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::fclose(file);
 
+    static const DisplayFormat displays[2] = {ClassifyDisplay(8), ClassifyDisplay(16)};
+    const DisplayFormat& display = displays[size % 2];
     const Box box = Boxes[size % 3];
-    ClassifyDisplay(size % 2 == 0 ? 8 : 16);
     Picture picture;
     picture.Load(path.c_str(), box.width, box.height);
-    Require(picture.loaded == 1);
-    if (picture.failed) {
-        Require(!picture.pixels && !picture.header);
-        Require(!picture.PrepareDraw());
+    if (picture.GetState() == Picture::State::Failed) {
+        Require(!picture.Pixels() && !picture.Header());
+        Require(!picture.PrepareDraw(display));
         return 0;
     }
-    Require(picture.pixels && picture.header);
-    Require(picture.width >= 0 && picture.width <= box.width);
-    Require(picture.height >= 0 && picture.height <= box.height);
-    Require(picture.header->bmiHeader.biWidth == picture.width);
-    Require(picture.header->bmiHeader.biHeight == -picture.height);
-    Require(picture.PrepareDraw() && picture.dithered == 1);
+    Require(picture.GetState() == Picture::State::Ready);
+    Require(picture.Pixels() && picture.Header());
+    Require(picture.Width() >= 0 && picture.Width() <= box.width);
+    Require(picture.Height() >= 0 && picture.Height() <= box.height);
+    Require(picture.Header()->bmiHeader.biWidth == picture.Width());
+    Require(picture.Header()->bmiHeader.biHeight == -picture.Height());
+    Require(picture.PrepareDraw(display) && picture.GetState() == Picture::State::Dithered);
     return 0;
 }

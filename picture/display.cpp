@@ -2,11 +2,8 @@
 // and an 8-bit display gets the colour cube as the program's palette.
 #include "picture/display.h"
 
-#include "framework/gdi_object.h"
+#include "framework/dc.h"
 #include "picture/colour_cube.h"
-#include "picture/display_class.h"
-
-CPalette DisplayPalette;
 
 namespace {
 int32_t DesktopBitsPerPixel() {
@@ -24,13 +21,11 @@ struct CubeLogPalette {
     PALETTEENTRY palPalEntry[CubeColours];
 };
 
-// When CreatePalette fails DisplayPalette stays empty: selecting it then has no
-// effect and pictures are drawn against the device's current palette.
-void CreateCubePalette() {
+void CreateCubePalette(CPalette& palette) {
     CubeLogPalette logPalette{};
     logPalette.palVersion = 0x300;
     logPalette.palNumEntries = CubeColours;
-    if (!DisplayPalette.CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logPalette))) {
+    if (!palette.CreatePalette(reinterpret_cast<const LOGPALETTE*>(&logPalette))) {
         return;
     }
     const std::array<CubeColour, CubeColours> cube = ColourCube();
@@ -38,13 +33,25 @@ void CreateCubePalette() {
     for (int i = 0; i < CubeColours; ++i) {
         entries[i] = {cube[i].red, cube[i].green, cube[i].blue, cube[i].flags};
     }
-    DisplayPalette.SetPaletteEntries(0, CubeColours, entries);
+    palette.SetPaletteEntries(0, CubeColours, entries);
 }
 } // namespace
 
-void InitDisplay() {
-    ClassifyDisplay(DesktopBitsPerPixel());
-    if (PaletteDisplay) {
-        CreateCubePalette();
+Display::Display(int32_t bitsPerPixel) : format(ClassifyDisplay(bitsPerPixel)) {
+    if (format.NeedsPalette()) {
+        CreateCubePalette(palette);
     }
+}
+
+// The device context is released right after the draw, so the selection is not
+// undone.
+void Display::SelectPalette(CDC& dc) const {
+    if (format.NeedsPalette()) {
+        ::SelectPalette(dc.GetSafeHdc(), palette.Handle(), TRUE);
+        ::RealizePalette(dc.GetSafeHdc());
+    }
+}
+
+std::unique_ptr<const Display> InitDisplay() {
+    return std::make_unique<const Display>(DesktopBitsPerPixel());
 }

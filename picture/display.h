@@ -1,15 +1,31 @@
-// The display set-up, once at start-up: its colour depth decides whether the
-// show draws against the program's palette and whether pictures are dithered.
+// The display the show draws on, found once at start-up: how it shows colour,
+// and on a palette display the program's palette. Start-up owns it for the
+// whole run and hands it to the show windows; nothing changes it afterwards.
 #pragma once
 
-class CPalette;
+#include "framework/gdi_object.h"
+#include "picture/display_format.h"
 
-// The display has exactly 8 bits per pixel: DisplayPalette must be selected and
-// realised before drawing.
-extern bool PaletteDisplay;
-// The display has 15 or 16 bits per pixel.
-extern bool HighColorDisplay;
-// The 216-colour cube of palette displays; holds no palette on other displays.
-extern CPalette DisplayPalette;
+#include <cstdint>
+#include <memory>
 
-void InitDisplay();
+class CDC;
+
+class Display {
+public:
+    // A display of the given depth. On a palette display the colour cube becomes
+    // the palette; when it cannot be created there is none, selecting it has no
+    // effect and pictures are drawn against the device's current palette.
+    explicit Display(int32_t bitsPerPixel);
+
+    // On a palette display: selects the palette into dc as a background palette
+    // and realises it, as drawing there needs. Otherwise nothing.
+    void SelectPalette(CDC& dc) const;
+
+    const DisplayFormat format;
+    // The colour cube on palette displays; no palette on others.
+    CPalette palette;
+};
+
+// The desktop's display, by its bits per pixel.
+std::unique_ptr<const Display> InitDisplay();

@@ -3,7 +3,7 @@
 // palette colour, or the dropped low bits) completes the dither when drawing.
 #include "picture/picture.h"
 
-#include "picture/display.h"
+#include "picture/display_format.h"
 #include "picture/dither_tables.h"
 
 namespace {
@@ -11,13 +11,13 @@ namespace {
 // green, red, fourth byte), so that a row is dithered byte by byte.
 using RowOffsets = int8_t[64];
 
-void FillRowOffsets(int32_t row, RowOffsets& offsets) {
+void FillRowOffsets(const DitherTables& tables, int32_t row, RowOffsets& offsets) {
     const int32_t base = (row % 16) * 16;
     for (int32_t column = 0; column < 16; ++column) {
         const int32_t k = base + column;
-        offsets[4 * column] = static_cast<int8_t>(DitherBlue[k]);
-        offsets[4 * column + 1] = static_cast<int8_t>(DitherGreen[k]);
-        offsets[4 * column + 2] = static_cast<int8_t>(DitherRed[k]);
+        offsets[4 * column] = static_cast<int8_t>(tables.DitherBlue[k]);
+        offsets[4 * column + 1] = static_cast<int8_t>(tables.DitherGreen[k]);
+        offsets[4 * column + 2] = static_cast<int8_t>(tables.DitherRed[k]);
         offsets[4 * column + 3] = 0; // the fourth byte stays as it is
     }
 }
@@ -31,25 +31,25 @@ void AddClamped(uint8_t* bytes, const int8_t* offsets, int32_t count) {
 }
 } // namespace
 
-bool Picture::PrepareDraw() {
-    if (!loaded || !pixels || failed) {
+bool Picture::PrepareDraw(const DisplayFormat& display) {
+    if (!IsDrawable()) {
         return false;
     }
-    if ((PaletteDisplay || HighColorDisplay) && !dithered) {
-        Dither();
+    if (display.NeedsDither() && state == State::Ready) {
+        Dither(display.dither);
     }
     return true;
 }
 
 // The pattern is anchored at the picture's top-left pixel and repeats every 16
 // pixels in both directions.
-void Picture::Dither() {
-    dithered = 1;
+void Picture::Dither(const DitherTables& tables) {
+    state = State::Dithered;
     const int32_t rowBytes = 4 * width;
     uint8_t* bytes = reinterpret_cast<uint8_t*>(pixels.get());
     RowOffsets offsets;
     for (int32_t y = 0; y < height; ++y, bytes += rowBytes) {
-        FillRowOffsets(y, offsets);
+        FillRowOffsets(tables, y, offsets);
         int32_t done = 0;
         for (; done + 64 <= rowBytes; done += 64) {
             AddClamped(bytes + done, offsets, 64);

@@ -1,11 +1,5 @@
 #include "picture/dither_tables.h"
 
-#include "picture/display.h"
-
-int32_t DitherRed[256];
-int32_t DitherGreen[256];
-int32_t DitherBlue[256];
-
 namespace {
 // The 2 x 2 Bayer matrix, indexed by a row bit and a column bit.
 constexpr int32_t Bayer2[2][2] = {{0, 3}, {2, 1}};
@@ -20,12 +14,14 @@ int32_t DitherMatrix(int32_t row, int32_t column) {
     return value;
 }
 
-void BuildDitherTables() {
+DitherTables BuildDitherTables(bool highColour) {
+    DitherTables tables{};
     for (int32_t k = 0; k < 256; ++k) {
         const int32_t m = DitherMatrix(k / 16, k % 16);
-        const int32_t v = HighColorDisplay ? m / 32 - 4 : 42 * m / 256 - 21;
-        DitherBlue[k] = v;
-        DitherGreen[(k + 85) % 256] = v;
-        DitherRed[(k + 256 - 85) % 256] = v;
+        const int32_t v = highColour ? m / 32 - 4 : 42 * m / 256 - 21;
+        tables.DitherBlue[k] = v;
+        tables.DitherGreen[(k + 85) % 256] = v;
+        tables.DitherRed[(k + 256 - 85) % 256] = v;
     }
+    return tables;
 }

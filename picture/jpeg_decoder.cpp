@@ -2,6 +2,7 @@
 // into the picture's pixels.
 #include "picture/picture.h"
 
+#include "picture/jpeg_scale.h"
 #include "picture/pixel_buffer.h"
 #include "picture/row_conversion.h"
 
@@ -33,22 +34,6 @@ void LimitScans(j_common_ptr info) {
         info->err->error_exit(info);
     }
 }
-
-// The smallest of 1, 2, 4 and 8 that brings the picture within one and a half
-// times the box (width first, then height), or 8.
-int ScaleDenominator(int32_t sourceWidth, int32_t sourceHeight, int32_t maxWidth,
-                     int32_t maxHeight) {
-    const int64_t widthLimit = 3 * int64_t{maxWidth} / 2;
-    const int64_t heightLimit = 3 * int64_t{maxHeight} / 2;
-    int d = 1;
-    while (sourceWidth / d > widthLimit && d < 8) {
-        d *= 2;
-    }
-    while (sourceHeight / d > heightLimit && d < 8) {
-        d *= 2;
-    }
-    return d;
-}
 } // namespace
 
 // Everything one decode owns; its destructor is the cleanup after success and
@@ -69,13 +54,16 @@ struct Picture::JpegSession {
     jpeg_progress_mgr progress{};
     std::unique_ptr<JSAMPROW[]> rowPointer;
     std::unique_ptr<JSAMPLE[]> row;
+    std::unique_ptr<uint32_t[]> pixels;
 };
 
-void Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight) {
+bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight) {
     JpegSession session(file);
     if (!ReadJpeg(session, maxWidth, maxHeight)) {
-        failed = 1;
+        return false;
     }
+    HoldPixels(std::move(session.pixels), width, height);
+    return true;
 }
 
 // The libjpeg calls themselves. A fatal error inside any of them comes back
@@ -117,14 +105,14 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
 
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
     session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
-    pixels = AllocatePixels(width, height);
-    if (!session.rowPointer || !session.row || !pixels) {
+    session.pixels = AllocatePixels(width, height);
+    if (!session.rowPointer || !session.row || !session.pixels) {
         return false;
     }
     session.rowPointer[0] = session.row.get();
     for (int32_t r = 0; info.output_scanline < info.output_height; ++r) {
         jpeg_read_scanlines(&info, session.rowPointer.get(), 1);
-        convert(session.row.get(), pixels.get() + size_t(r) * size_t(width), width);
+        convert(session.row.get(), session.pixels.get() + size_t(r) * size_t(width), width);
     }
     jpeg_finish_decompress(&info);
     return true;

@@ -1,23 +1,8 @@
 #include "picture/jpeg_name.h"
 
-#include <cstring>
+#include "common/ascii_text.h"
 
-namespace {
-// Letter case is folded for ASCII letters only. Both extensions are pure ASCII,
-// so a byte of a multi-byte character can never make a name match, folded or not.
-bool EqualIgnoringCase(const char* text, const char* upper) {
-    for (; *text != '\0' && *upper != '\0'; ++text, ++upper) {
-        char c = *text;
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-        if (c != *upper) {
-            return false;
-        }
-    }
-    return *text == '\0' && *upper == '\0';
-}
-} // namespace
+#include <cstring>
 
 bool IsJpegName(const char* path) {
     // A "." never occurs inside a multi-byte character, so a byte search finds it.
@@ -26,6 +11,7 @@ bool IsJpegName(const char* path) {
         return false;
     }
     // Other picture types (".GIF", ".BMP", ".TIF") are not supported: like any
-    // other name they count as failed pictures.
+    // other name they count as failed pictures. Both extensions are pure ASCII,
+    // so a byte of a multi-byte character can never make a name match.
     return EqualIgnoringCase(dot, ".JPG") || EqualIgnoringCase(dot, ".JPEG");
 }

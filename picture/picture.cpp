@@ -2,34 +2,21 @@
 
 #include "picture/jpeg_name.h"
 
-#include <new>
-
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "pixels are 0x00RRGGBB values read as the bytes blue, green, red, 0");
 
-Picture::~Picture() {
-    Free();
-}
-
 void Picture::Free() {
     pixels.reset();
-    header.reset();
-    loaded = 0;
-    failed = 0;
-    dithered = 0;
+    state = State::Empty;
 }
 
 void Picture::Fail() {
     Free();
-    loaded = 1;
-    failed = 1;
+    state = State::Failed;
 }
 
 void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight) {
     Free();
-    failed = 0;
-    loaded = 1;
-    dithered = 0;
     if (!IsJpegName(path)) {
         Fail();
         return;
@@ -42,43 +29,33 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight) {
     // A negative box could never be met; it is taken as an empty one.
     maxWidth = maxWidth < 0 ? 0 : maxWidth;
     maxHeight = maxHeight < 0 ? 0 : maxHeight;
-    DecodeJpeg(file, maxWidth, maxHeight);
+    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight);
     std::fclose(file);
-    if (failed) {
+    if (!decoded) {
         Fail();
         return;
     }
+    state = State::Ready;
     ReduceToFit(maxWidth, maxHeight);
-    if (failed) {
+}
+
+void Picture::Adopt(int32_t newWidth, int32_t newHeight, std::unique_ptr<uint32_t[]> buffer) {
+    Free();
+    if (!buffer) {
+        Fail();
         return;
     }
-    BuildHeader();
+    HoldPixels(std::move(buffer), newWidth, newHeight);
+    state = State::Ready;
 }
 
-// The gentlest single reduction that makes the picture fit is taken; when none
-// does, the picture is halved and the test repeats. The reductions truncate the
-// size, so a reduction chosen because it fits always ends the loop.
-void Picture::ReduceToFit(int32_t maxWidth, int32_t maxHeight) {
-    while (!failed && (height > maxHeight || width > maxWidth)) {
-        if (3 * height / 4 <= maxHeight && 3 * width / 4 <= maxWidth) {
-            Resize(ThreeQuarters);
-        } else if (2 * height / 3 <= maxHeight && 2 * width / 3 <= maxWidth) {
-            Resize(TwoThirds);
-        } else {
-            Resize(Half);
-        }
-    }
-}
-
-void Picture::BuildHeader() {
-    if (!header) {
-        header.reset(new (std::nothrow) BitmapInfo());
-        if (!header) {
-            Fail();
-            return;
-        }
-    }
-    BitmapInfoHeader& h = header->bmiHeader;
+// The header is rewritten with every change of the pixels, so it always
+// describes them.
+void Picture::HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, int32_t newHeight) {
+    pixels = std::move(buffer);
+    width = newWidth;
+    height = newHeight;
+    BitmapInfoHeader& h = header.bmiHeader;
     h.biSize = sizeof(BitmapInfoHeader);
     h.biWidth = width;
     h.biHeight = -height; // negative: the rows are stored top-down
@@ -90,4 +67,19 @@ void Picture::BuildHeader() {
     h.biYPelsPerMeter = 1000;
     h.biClrUsed = 0;
     h.biClrImportant = 0;
+}
+
+// The gentlest single reduction that makes the picture fit is taken; when none
+// does, the picture is halved and the test repeats. The reductions truncate the
+// size, so a reduction chosen because it fits always ends the loop.
+void Picture::ReduceToFit(int32_t maxWidth, int32_t maxHeight) {
+    while (IsDrawable() && (height > maxHeight || width > maxWidth)) {
+        if (3 * height / 4 <= maxHeight && 3 * width / 4 <= maxWidth) {
+            Resize(Reduction::ThreeQuarters);
+        } else if (2 * height / 3 <= maxHeight && 2 * width / 3 <= maxWidth) {
+            Resize(Reduction::TwoThirds);
+        } else {
+            Resize(Reduction::Half);
+        }
+    }
 }

@@ -9,56 +9,68 @@
 #include <cstdio>
 #include <memory>
 
-class CDC;
+struct DisplayFormat;
+struct DitherTables;
 
 class Picture {
 public:
+    // Empty until the first load, then failed or ready. A ready picture becomes
+    // dithered when it is first prepared for a display that needs the dither.
+    enum class State { Empty, Failed, Ready, Dithered };
     // The reductions that Resize applies, by kind.
-    static constexpr int32_t TwoThirds = 3;
-    static constexpr int32_t ThreeQuarters = 4;
-    static constexpr int32_t Half = 5;
+    enum class Reduction : int32_t { TwoThirds = 3, ThreeQuarters = 4, Half = 5 };
 
     Picture() = default;
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
-    ~Picture();
 
-    // Releases the pixels and the header and returns to the empty state.
+    // Releases the pixels and returns to the empty state; the size stays.
     void Free();
     // Decodes the file and reduces it until it fits maxWidth x maxHeight. The
-    // outcome is in loaded, failed, width and height.
+    // picture is then ready, or failed and without pixels.
     void Load(const char* path, int32_t maxWidth, int32_t maxHeight);
-    // Draws the picture with its top-left pixel at (x, y) of the device context,
-    // dithering it first (once) on palette and high-colour displays.
-    void Draw(CDC& dc, int32_t x, int32_t y);
-    // The device-independent part of Draw: false when there is nothing to draw;
-    // otherwise dithers the pixels if the display needs it and they are not yet.
-    bool PrepareDraw();
-    // Replaces the pixels by a reduced copy: TwoThirds, ThreeQuarters or Half.
-    // Does nothing unless the picture is drawable.
-    void Resize(int32_t kind);
+    // Holds pixels made elsewhere (width x height, rows top-down) as a ready
+    // picture; without pixels the picture is failed.
+    void Adopt(int32_t width, int32_t height, std::unique_ptr<uint32_t[]> pixels);
+    // The device-independent part of drawing: false when there is nothing to
+    // draw; otherwise dithers the pixels once if the display needs it.
+    bool PrepareDraw(const DisplayFormat& display);
+    // Replaces the pixels by a reduced copy. Does nothing unless the picture is
+    // drawable.
+    void Resize(Reduction kind);
 
-    int32_t sourceHeight = 0;
-    int32_t sourceWidth = 0;
-    int32_t height = 0;
-    int32_t width = 0;
-    int32_t components = 0;
-    int32_t loaded = 0;
-    int32_t failed = 0;
-    int32_t dithered = 0;
-    std::unique_ptr<uint32_t[]> pixels;
-    std::unique_ptr<BitmapInfo> header;
+    State GetState() const { return state; }
+    bool IsDrawable() const { return state == State::Ready || state == State::Dithered; }
+    int32_t Width() const { return width; }
+    int32_t Height() const { return height; }
+    // The size that the file's header gives, and its colour components per pixel.
+    int32_t SourceWidth() const { return sourceWidth; }
+    int32_t SourceHeight() const { return sourceHeight; }
+    int32_t Components() const { return components; }
+    // Both null unless the picture is drawable.
+    const uint32_t* Pixels() const { return pixels.get(); }
+    const BitmapInfo* Header() const { return IsDrawable() ? &header : nullptr; }
 
 private:
     struct JpegSession;
 
     void Fail();
-    void DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight);
+    void HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, int32_t newHeight);
+    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight);
     bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight);
     void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
-    void BuildHeader();
-    void Dither();
+    void Dither(const DitherTables& tables);
     void ReduceThreeQuarters();
     void ReduceTwoThirds();
     void Halve();
+
+    State state = State::Empty;
+    int32_t sourceHeight = 0;
+    int32_t sourceWidth = 0;
+    int32_t height = 0;
+    int32_t width = 0;
+    int32_t components = 0;
+    std::unique_ptr<uint32_t[]> pixels;
+    // Describes pixels for the Win32 DIB functions.
+    BitmapInfo header{};
 };

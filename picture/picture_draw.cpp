@@ -1,7 +1,8 @@
-// Picture::Draw: the picture's pixels onto a device context, at their own size.
-#include "picture/picture.h"
+#include "picture/picture_draw.h"
 
 #include "framework/dc.h"
+#include "picture/display.h"
+#include "picture/picture.h"
 
 #include <cstddef>
 
@@ -13,14 +14,13 @@ static_assert(offsetof(BitmapInfoHeader, biHeight) == offsetof(BITMAPINFOHEADER,
                       offsetof(BITMAPINFOHEADER, biClrImportant),
               "BitmapInfoHeader mirrors BITMAPINFOHEADER");
 
-// The caller has selected and realised DisplayPalette on palette displays. The
-// result of the copy is not examined: a failed draw leaves the window as it was.
-void Picture::Draw(CDC& dc, int32_t x, int32_t y) {
-    if (!PrepareDraw()) {
+// The result of the copy is not examined: a failed draw leaves the window as it was.
+void DrawPicture(CDC& dc, Picture& picture, int32_t x, int32_t y, const Display& display) {
+    if (!picture.PrepareDraw(display.format)) {
         return;
     }
-    ::SetDIBitsToDevice(dc.GetSafeHdc(), x, y, static_cast<DWORD>(width),
-                        static_cast<DWORD>(height), 0, 0, 0, static_cast<UINT>(height),
-                        pixels.get(), reinterpret_cast<const BITMAPINFO*>(header.get()),
-                        DIB_RGB_COLORS);
+    ::SetDIBitsToDevice(dc.GetSafeHdc(), x, y, static_cast<DWORD>(picture.Width()),
+                        static_cast<DWORD>(picture.Height()), 0, 0, 0,
+                        static_cast<UINT>(picture.Height()), picture.Pixels(),
+                        reinterpret_cast<const BITMAPINFO*>(picture.Header()), DIB_RGB_COLORS);
 }

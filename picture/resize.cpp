@@ -51,21 +51,19 @@ uint32_t Ninth(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
 }
 } // namespace
 
-void Picture::Resize(int32_t kind) {
-    if (!loaded || !pixels || failed) {
+void Picture::Resize(Reduction kind) {
+    if (!IsDrawable()) {
         return;
     }
     switch (kind) {
-    case TwoThirds:
+    case Reduction::TwoThirds:
         ReduceTwoThirds();
         break;
-    case ThreeQuarters:
+    case Reduction::ThreeQuarters:
         ReduceThreeQuarters();
         break;
-    case Half:
+    case Reduction::Half:
         Halve();
-        break;
-    default:
         break;
     }
 }
@@ -87,9 +85,7 @@ void Picture::Halve() {
             o[j] = Mean4(s0[2 * j], s0[2 * j + 1], s1[2 * j], s1[2 * j + 1]);
         }
     }
-    pixels = std::move(out);
-    width = outWidth;
-    height = outHeight;
+    HoldPixels(std::move(out), outWidth, outHeight);
 }
 
 // Each 3 x 3 block b becomes 2 x 2 pixels, sampled at block positions 0 and 1.5:
@@ -120,9 +116,7 @@ void Picture::ReduceTwoThirds() {
             o1[2 * bj + 1] = Mean4(s1[x + 1], s1[x + 2], s2[x + 1], s2[x + 2]);
         }
     }
-    pixels = std::move(out);
-    width = outWidth;
-    height = outHeight;
+    HoldPixels(std::move(out), outWidth, outHeight);
 }
 
 // Each 4 x 4 block b becomes 3 x 3 pixels, sampled at block positions 0, 4/3 and
@@ -162,7 +156,5 @@ void Picture::ReduceThreeQuarters() {
             o2[j + 2] = Ninth(s3[x + 3], s3[x + 2], s2[x + 3], s2[x + 2]);
         }
     }
-    pixels = std::move(out);
-    width = outWidth;
-    height = outHeight;
+    HoldPixels(std::move(out), outWidth, outHeight);
 }

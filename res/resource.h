@@ -1,4 +1,5 @@
-// Resource ids of the program.
+// Resource ids of the program, and the control ids of its dialog templates (the
+// setup dialog 131 and the chooser's path edit in 130).
 #pragma once
 
 #define IDS_DESCRIPTION 1
@@ -6,3 +7,14 @@
 #define IDC_TRANSPARENT 129
 #define IDD_SELECT_DIR 130
 #define IDD_SETUP 131
+
+#define IDC_PATH 1000
+#define IDC_DELAY 1008
+#define IDC_SCATTER 1010
+#define IDC_CENTER 1011
+#define IDC_LARGE 1012
+#define IDC_SMALL 1013
+#define IDC_OVERLAP 1014
+#define IDC_RANDOM 1015
+#define IDC_CHOOSE 1016
+#define IDC_CHOOSER_PATH 1017

@@ -1,13 +1,11 @@
 #include "setup/integer_text.h"
 
+#include "common/ascii_text.h"
+
 #include <cstdio>
 #include <limits>
 
 namespace {
-bool IsSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 // The digit's value in any base up to 16, or 16 if it is no digit.
 int DigitValue(char c) {
     if (c >= '0' && c <= '9') {

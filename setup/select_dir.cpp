@@ -6,7 +6,6 @@
 #include "framework/message_box.h"
 #include "res/resource.h"
 #include "setup/chooser_path.h"
-#include "setup/setup_controls.h"
 
 #include <dlgs.h>
 
@@ -39,8 +38,7 @@ const MessageMapEntry CSelectDir::messageEntries[] = {
 const MessageMap CSelectDir::messageMap{&CFileDialog::messageMap, CSelectDir::messageEntries};
 
 CSelectDir::CSelectDir(CWnd* parent)
-    : CFileDialog(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLETEMPLATE |
-                      OFN_NONETWORKBUTTON | OFN_LONGNAMES,
+    : CFileDialog(OFN_HIDEREADONLY | OFN_ENABLETEMPLATE | OFN_NONETWORKBUTTON | OFN_LONGNAMES,
                   parent) {
     // Template 130 is laid out for the old-style dialog, and only that one sends
     // the selection and file-name notifications.

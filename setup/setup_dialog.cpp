@@ -4,7 +4,11 @@
 #include "res/resource.h"
 #include "setup/integer_text.h"
 #include "setup/select_dir.h"
-#include "setup/setup_controls.h"
+
+namespace {
+// The longest picture folder the dialog accepts.
+constexpr int MaxPathChars = 250;
+} // namespace
 
 const MessageMapEntry SetupDialog::messageEntries[] = {
     OnCommand<&SetupDialog::OnChoose>(IDC_CHOOSE, BN_CLICKED),

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
+#include <string>
 
 namespace {
 struct FindCloser {
@@ -21,9 +23,15 @@ void ScanFolder(const std::string& folder, PictureList& pictures) {
         return;
     }
     const FindHandle search(first);
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            pictures.Append()->name = found.cFileName;
-        }
-    } while (::FindNextFileA(search.get(), &found));
+    try {
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                std::string name = found.cFileName;
+                pictures.Append()->name = std::move(name);
+            }
+        } while (::FindNextFileA(search.get(), &found));
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the show goes on with the names listed so far, each
+        // entry with its whole name.
+    }
 }

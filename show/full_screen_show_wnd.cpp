@@ -21,13 +21,14 @@ const MessageMapEntry FullScreenShowWnd::messageEntries[] = {
 const MessageMap FullScreenShowWnd::messageMap{&ShowWnd::messageMap,
                                                FullScreenShowWnd::messageEntries};
 
-FullScreenShowWnd::FullScreenShowWnd() : ShowWnd(TRUE) {}
+FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& display)
+    : ShowWnd(TRUE, settings, display) {}
 
 FullScreenShowWnd::~FullScreenShowWnd() = default;
 
 BOOL FullScreenShowWnd::CreateFullScreen() {
     const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr, 0, nullptr);
+    return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr);
 }
 
 // A second saver start and the system's close command are swallowed. The

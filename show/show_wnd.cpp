@@ -1,12 +1,12 @@
 #include "show/show_wnd.h"
 
-#include "app/random.h"
-#include "app/saver_settings.h"
+#include "common/random.h"
 #include "framework/dc.h"
 #include "framework/gdi_object.h"
 #include "framework/win_app.h"
 #include "framework/wnd_class.h"
 #include "picture/display.h"
+#include "picture/picture_draw.h"
 #include "res/resource.h"
 #include "show/folder_scan.h"
 #include "show/timer_period.h"
@@ -38,18 +38,17 @@ const MessageMapEntry ShowWnd::messageEntries[] = {
 };
 const MessageMap ShowWnd::messageMap{&CWnd::messageMap, ShowWnd::messageEntries};
 
-ShowWnd::ShowWnd(BOOL autoDelete) : autoDelete(autoDelete) {}
+ShowWnd::ShowWnd(BOOL autoDelete, const Settings& settings, const Display& display)
+    : settings(settings), display(display), autoDelete(autoDelete) {}
 
 // The members go in reverse order: the list is emptied, then the picture freed.
 ShowWnd::~ShowWnd() = default;
 
-BOOL ShowWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT, void*) {
-    static std::string className;
-    if (className.empty()) {
-        // The class cursor is transparent: no pointer over either variant.
-        HCURSOR cursor = ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_TRANSPARENT));
-        className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, cursor);
-    }
+// The class is registered on the first call; later calls find it by its name.
+BOOL ShowWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent) {
+    // The class cursor is transparent: no pointer over either variant.
+    HCURSOR cursor = ::LoadCursorA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDC_TRANSPARENT));
+    const std::string className = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, cursor);
     return CreateEx(exStyle, className.c_str(), "", style, rect.left, rect.top, Width(rect),
                     Height(rect), parent != nullptr ? parent->m_hWnd : nullptr, nullptr);
 }
@@ -65,9 +64,9 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     if (Default() == -1) {
         return -1;
     }
-    ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(SaverSettings.Delay), nullptr);
-    ScanFolder(SaverSettings.Path, pictures);
-    pictures.Sort(SaverSettings.Random != 0 ? PictureList::Shuffled : PictureList::ByName);
+    ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr);
+    ScanFolder(settings.Path, pictures);
+    pictures.Sort(settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName);
     LoadNext();
     OnPaint();
     return 0;
@@ -76,7 +75,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
 // A repaint shows the current picture alone on black, and moves the show on.
 void ShowWnd::OnPaint() {
     CPaintDC dc(this);
-    SelectDisplayPalette(dc);
+    display.SelectPalette(dc);
     FillBlack(dc);
     ShowPicture(dc);
 }
@@ -104,7 +103,7 @@ void ShowWnd::LoadNext() {
     GetClientRect(&client);
     int32_t maxWidth = Width(client);
     int32_t maxHeight = Height(client);
-    if (SaverSettings.Size != 0) {
+    if (settings.Size != 0) {
         maxWidth /= 2;
         maxHeight /= 2;
     }
@@ -113,37 +112,27 @@ void ShowWnd::LoadNext() {
 
 // A picture that failed or is not there yet leaves the window untouched.
 void ShowWnd::ShowPicture(CDC& dc) {
-    if (picture.loaded == 1 && picture.failed == 0) {
-        SelectDisplayPalette(dc);
-        if (SaverSettings.Overlap == 0) {
+    if (picture.IsDrawable()) {
+        display.SelectPalette(dc);
+        if (settings.Overlap == 0) {
             FillBlack(dc);
         }
         RECT client;
         GetClientRect(&client);
-        const int32_t freeWidth = Width(client) - picture.width;
-        const int32_t freeHeight = Height(client) - picture.height;
+        const int32_t freeWidth = Width(client) - picture.Width();
+        const int32_t freeHeight = Height(client) - picture.Height();
         int32_t x;
         int32_t y;
-        if (SaverSettings.Position != 0) {
+        if (settings.Position != 0) {
             x = freeWidth / 2;
             y = freeHeight / 2;
         } else {
             x = ScatteredOffset(NextRandom(), freeWidth);
             y = ScatteredOffset(NextRandom(), freeHeight);
         }
-        picture.Draw(dc, x, y);
+        DrawPicture(dc, picture, x, y, display);
     }
     PostMessage(WM_LOADNEXT);
-}
-
-// On an 8-bit display the program's colour cube must be realised before drawing.
-// The device context is released right after the draw, so the selection is not
-// undone.
-void ShowWnd::SelectDisplayPalette(CDC& dc) {
-    if (PaletteDisplay) {
-        ::SelectPalette(dc.GetSafeHdc(), DisplayPalette.Handle(), TRUE);
-        ::RealizePalette(dc.GetSafeHdc());
-    }
 }
 
 void ShowWnd::FillBlack(CDC& dc) {

@@ -2,24 +2,26 @@
 // the full-screen variant that ends on any input.
 #pragma once
 
+#include "common/settings.h"
 #include "framework/wnd.h"
 #include "picture/picture.h"
 #include "show/picture_list.h"
 
 class CDC;
+class Display;
 
 // Posted by the window to itself after each draw: load the next picture.
 constexpr UINT WM_LOADNEXT = WM_USER + 10;
 
 class ShowWnd : public CWnd {
 public:
-    explicit ShowWnd(BOOL autoDelete);
+    // The show runs with its own copy of the settings and draws on the display,
+    // which must outlive the window.
+    ShowWnd(BOOL autoDelete, const Settings& settings, const Display& display);
     ~ShowWnd() override;
 
-    // Creates the window (registering its class on the first call); creation
-    // starts the show. The id and context are not used.
-    virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                        void* context);
+    // Creates the window; creation starts the show.
+    virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent);
 
 protected:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -35,9 +37,10 @@ private:
 
     // Draws the current picture if it is drawable, then asks for the next one.
     void ShowPicture(CDC& dc);
-    void SelectDisplayPalette(CDC& dc);
     void FillBlack(CDC& dc);
 
+    const Settings settings;
+    const Display& display;
     Picture picture;
     PictureList pictures;
     BOOL autoDelete;
@@ -45,7 +48,7 @@ private:
 
 class FullScreenShowWnd : public ShowWnd {
 public:
-    FullScreenShowWnd();
+    FullScreenShowWnd(const Settings& settings, const Display& display);
     ~FullScreenShowWnd() override;
 
     // A top-most popup covering the whole screen.

@@ -2,15 +2,33 @@
 // a greyscale and a progressive picture, a small one, and a file with a ".jpg"
 // name that is not a JPEG stream.
 //   make_sample_pictures FOLDER
-#include "tools/jpeg_writer.h"
+#include "tools/jpeg_maker.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
+// A picture as the JPEG maker takes it.
+struct Drawing {
+    JpegRecipe recipe;
+    std::vector<uint8_t> samples;
+};
+
+// Colour samples in 4:2:0 at quality 90, as a camera's file has them.
+JpegRecipe Recipe(int width, int height) {
+    JpegRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.sampling = JpegSampling::Halved;
+    recipe.quality = 90;
+    return recipe;
+}
+
 struct Colour {
     double red, green, blue; // 0 to 1
 };
@@ -25,19 +43,18 @@ uint8_t Byte(double value) {
     return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 1.0) * 255));
 }
 
-// Fills an image from a colour at each point (u, v), both 0 to 1.
-JpegImage Paint(int32_t width, int32_t height, const std::function<Colour(double, double)>& at) {
-    JpegImage image;
-    image.width = width;
-    image.height = height;
-    image.samples.reserve(static_cast<size_t>(width) * height * 3);
-    for (int32_t y = 0; y < height; ++y) {
-        for (int32_t x = 0; x < width; ++x) {
+// Fills a picture from a colour at each point (u, v), both 0 to 1.
+Drawing Paint(int width, int height, const std::function<Colour(double, double)>& at) {
+    Drawing drawing{Recipe(width, height), {}};
+    drawing.samples.reserve(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const Colour c = at((x + 0.5) / width, (y + 0.5) / height);
-            image.samples.insert(image.samples.end(), {Byte(c.red), Byte(c.green), Byte(c.blue)});
+            drawing.samples.insert(drawing.samples.end(),
+                                   {Byte(c.red), Byte(c.green), Byte(c.blue)});
         }
     }
-    return image;
+    return drawing;
 }
 
 // A fixed pseudo-random value from 0 to 1 for a grid cell.
@@ -115,17 +132,16 @@ Colour Tiles(double u, double v) {
 }
 
 // Concentric rings fading outwards, as one-component greyscale samples.
-JpegImage Rings(int32_t size) {
-    JpegImage image;
-    image.width = image.height = size;
-    image.greyscale = true;
-    for (int32_t y = 0; y < size; ++y) {
-        for (int32_t x = 0; x < size; ++x) {
+Drawing Rings(int size) {
+    Drawing drawing{Recipe(size, size), {}};
+    drawing.recipe.colours = JpegColours::Grey;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             const double r = std::hypot(x - size / 2.0, y - size / 2.0) / size;
-            image.samples.push_back(Byte((0.5 + 0.5 * std::cos(r * 60.0)) * (1.0 - r)));
+            drawing.samples.push_back(Byte((0.5 + 0.5 * std::cos(r * 60.0)) * (1.0 - r)));
         }
     }
-    return image;
+    return drawing;
 }
 
 // A file with a picture's name that holds text instead of a JPEG stream.
@@ -139,10 +155,12 @@ bool WriteBroken(const std::string& folder, const char* name) {
     return written;
 }
 
-bool Write(const std::string& folder, const char* name, const JpegImage& image) {
+bool Write(const std::string& folder, const char* name, const Drawing& drawing) {
     const std::string path = folder + "/" + name;
-    if (!WriteJpeg(path.c_str(), image)) {
-        std::fprintf(stderr, "make_sample_pictures: cannot write %s\n", path.c_str());
+    try {
+        WriteFile(path, MakeJpeg(drawing.recipe, drawing.samples));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "make_sample_pictures: %s: %s\n", path.c_str(), error.what());
         return false;
     }
     return true;
@@ -155,8 +173,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    JpegImage waves = Paint(2400, 900, Waves);
-    waves.progressive = true;
+    Drawing waves = Paint(2400, 900, Waves);
+    waves.recipe.kind = JpegKind::Progressive;
     bool written = Write(folder, "1-dawn.jpg", Paint(1600, 1200, Dawn)) &&
                    Write(folder, "2-aurora.jpg", Paint(720, 1080, Aurora)) &&
                    Write(folder, "3-rings.jpg", Rings(900)) &&

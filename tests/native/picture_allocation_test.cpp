@@ -16,13 +16,12 @@ protected:
         picture.Load(path.c_str(), maxWidth, maxHeight);
     }
     void ExpectFailedThenRecovers() {
-        EXPECT_EQ(1, picture.loaded);
-        EXPECT_EQ(1, picture.failed);
-        EXPECT_EQ(nullptr, picture.pixels);
-        EXPECT_EQ(nullptr, picture.header);
+        EXPECT_EQ(Picture::State::Failed, picture.GetState());
+        EXPECT_EQ(nullptr, picture.Pixels());
+        EXPECT_EQ(nullptr, picture.Header());
         Load(MakeJpeg(JpegRecipe{}, Uniform(JpegRecipe{}, {1, 2, 3})), 100, 100);
-        EXPECT_EQ(0, picture.failed);
-        EXPECT_EQ(16, picture.width);
+        EXPECT_EQ(Picture::State::Ready, picture.GetState());
+        EXPECT_EQ(16, picture.Width());
     }
 
     ScratchDir dir;

@@ -1,8 +1,7 @@
 // The display classification, the dither matrix and tables, the colour cube, and
 // the once-per-picture dither that drawing applies.
 #include "picture/colour_cube.h"
-#include "picture/display.h"
-#include "picture/display_class.h"
+#include "picture/display_format.h"
 #include "picture/dither_tables.h"
 #include "picture/picture.h"
 #include "picture/pixel_buffer.h"
@@ -18,18 +17,14 @@ struct Offsets {
     int32_t red, green, blue;
 };
 
-Offsets At(int k) {
-    return {DitherRed[k], DitherGreen[k], DitherBlue[k]};
-}
-
-void ExpectOffsets(int k, const Offsets& expected) {
-    const Offsets actual = At(k);
+void ExpectOffsets(const DitherTables& tables, int k, const Offsets& expected) {
+    const Offsets actual = {tables.DitherRed[k], tables.DitherGreen[k], tables.DitherBlue[k]};
     EXPECT_EQ(expected.red, actual.red) << "k = " << k;
     EXPECT_EQ(expected.green, actual.green) << "k = " << k;
     EXPECT_EQ(expected.blue, actual.blue) << "k = " << k;
 }
 
-std::map<int32_t, int> Counts(const int32_t (&table)[256]) {
+std::map<int32_t, int> Counts(const std::array<int32_t, 256>& table) {
     std::map<int32_t, int> counts;
     for (int32_t v : table) {
         ++counts[v];
@@ -41,24 +36,28 @@ uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
     return r << 16 | g << 8 | b;
 }
 
+// A drawable picture of the given pixels.
+void Fill(Picture& picture, int32_t width, int32_t height, const std::vector<uint32_t>& values) {
+    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
+    std::copy(values.begin(), values.end(), pixels.get());
+    picture.Adopt(width, height, std::move(pixels));
+}
+
+std::vector<uint32_t> Pixels(const Picture& picture) {
+    return std::vector<uint32_t>(picture.Pixels(),
+                                 picture.Pixels() + picture.Width() * picture.Height());
+}
+
 class DisplayTest : public ::testing::Test {
 protected:
-    void TearDown() override { ClassifyDisplay(32); }
-
-    // A drawable picture of one colour.
-    void Fill(Picture& picture, int32_t width, int32_t height, uint32_t colour) {
-        picture.loaded = 1;
-        picture.width = width;
-        picture.height = height;
-        picture.pixels = AllocatePixels(width, height);
-        std::fill(picture.pixels.get(), picture.pixels.get() + width * height, colour);
-    }
     uint32_t Dithered(int32_t x, int32_t y, uint32_t colour) {
         Picture picture;
-        Fill(picture, x + 1, y + 1, colour);
-        EXPECT_TRUE(picture.PrepareDraw());
-        return picture.pixels[size_t(y) * size_t(x + 1) + size_t(x)];
+        Fill(picture, x + 1, y + 1, std::vector<uint32_t>(size_t(x + 1) * size_t(y + 1), colour));
+        EXPECT_TRUE(picture.PrepareDraw(display));
+        return picture.Pixels()[size_t(y) * size_t(x + 1) + size_t(x)];
     }
+
+    DisplayFormat display = ClassifyDisplay(32);
 };
 
 TEST_F(DisplayTest, ClassifiesByBitsPerPixel) {
@@ -69,9 +68,11 @@ TEST_F(DisplayTest, ClassifiesByBitsPerPixel) {
     for (const Case& c :
          {Case{1, false, false}, Case{4, false, false}, Case{8, true, false}, Case{15, false, true},
           Case{16, false, true}, Case{24, false, false}, Case{32, false, false}}) {
-        ClassifyDisplay(c.bits);
-        EXPECT_EQ(c.palette, PaletteDisplay) << c.bits;
-        EXPECT_EQ(c.highColour, HighColorDisplay) << c.bits;
+        const DisplayFormat format = ClassifyDisplay(c.bits);
+        EXPECT_EQ(c.palette, format.depth == DisplayClass::PaletteDisplay) << c.bits;
+        EXPECT_EQ(c.highColour, format.depth == DisplayClass::HighColorDisplay) << c.bits;
+        EXPECT_EQ(c.palette, format.NeedsPalette()) << c.bits;
+        EXPECT_EQ(c.palette || c.highColour, format.NeedsDither()) << c.bits;
     }
 }
 
@@ -95,12 +96,12 @@ TEST_F(DisplayTest, MatrixIsTheSixteenBySixteenBayerMatrix) {
 }
 
 TEST_F(DisplayTest, PaletteDisplayTablesSpanTheCubeStep) {
-    ClassifyDisplay(8);
-    ExpectOffsets(0, {-10, 13, -21});
-    ExpectOffsets(1, {8, -14, 10});
-    ExpectOffsets(16, {16, -8, 0});
-    ExpectOffsets(255, {0, -19, -8});
-    for (const auto* table : {&DitherRed, &DitherGreen, &DitherBlue}) {
+    const DitherTables tables = ClassifyDisplay(8).dither;
+    ExpectOffsets(tables, 0, {-10, 13, -21});
+    ExpectOffsets(tables, 1, {8, -14, 10});
+    ExpectOffsets(tables, 16, {16, -8, 0});
+    ExpectOffsets(tables, 255, {0, -19, -8});
+    for (const auto* table : {&tables.DitherRed, &tables.DitherGreen, &tables.DitherBlue}) {
         const std::map<int32_t, int> counts = Counts(*table);
         ASSERT_EQ(42u, counts.size());
         for (int32_t v = -21; v <= 20; ++v) {
@@ -111,12 +112,12 @@ TEST_F(DisplayTest, PaletteDisplayTablesSpanTheCubeStep) {
 }
 
 TEST_F(DisplayTest, HighColourTablesSpanEightLevels) {
-    ClassifyDisplay(16);
-    ExpectOffsets(0, {-2, 2, -4});
-    ExpectOffsets(1, {1, -3, 2});
-    ExpectOffsets(16, {3, -2, 0});
-    ExpectOffsets(255, {0, -4, -2});
-    for (const auto* table : {&DitherRed, &DitherGreen, &DitherBlue}) {
+    const DitherTables tables = ClassifyDisplay(16).dither;
+    ExpectOffsets(tables, 0, {-2, 2, -4});
+    ExpectOffsets(tables, 1, {1, -3, 2});
+    ExpectOffsets(tables, 16, {3, -2, 0});
+    ExpectOffsets(tables, 255, {0, -4, -2});
+    for (const auto* table : {&tables.DitherRed, &tables.DitherGreen, &tables.DitherBlue}) {
         const std::map<int32_t, int> counts = Counts(*table);
         ASSERT_EQ(8u, counts.size());
         for (int32_t v = -4; v <= 3; ++v) {
@@ -149,7 +150,7 @@ TEST_F(DisplayTest, ColourCubeRunsRedFastestInStepsOf51) {
 }
 
 TEST_F(DisplayTest, PaletteDitherAddsTheOffsetsAndClamps) {
-    ClassifyDisplay(8);
+    display = ClassifyDisplay(8);
     EXPECT_EQ(Rgb(118, 141, 107), Dithered(0, 0, Rgb(128, 128, 128)));
     EXPECT_EQ(Rgb(136, 114, 138), Dithered(1, 0, Rgb(128, 128, 128)));
     EXPECT_EQ(Rgb(136, 114, 138), Dithered(17, 16, Rgb(128, 128, 128)));
@@ -159,7 +160,7 @@ TEST_F(DisplayTest, PaletteDitherAddsTheOffsetsAndClamps) {
 }
 
 TEST_F(DisplayTest, HighColourDitherAddsTheSmallOffsets) {
-    ClassifyDisplay(16);
+    display = ClassifyDisplay(16);
     EXPECT_EQ(Rgb(126, 130, 124), Dithered(0, 0, Rgb(128, 128, 128)));
     EXPECT_EQ(Rgb(129, 125, 130), Dithered(1, 0, Rgb(128, 128, 128)));
     EXPECT_EQ(Rgb(253, 255, 251), Dithered(0, 0, Rgb(255, 255, 255)));
@@ -168,68 +169,70 @@ TEST_F(DisplayTest, HighColourDitherAddsTheSmallOffsets) {
 // A width that is no multiple of 16 and pixels of every kind, fourth bytes
 // included, against the per-pixel rule.
 TEST_F(DisplayTest, EveryPixelGetsTheOffsetsOfItsPlaceInThePattern) {
-    ClassifyDisplay(8);
-    Picture picture;
-    Fill(picture, 37, 35, 0);
+    display = ClassifyDisplay(8);
+    const DitherTables& tables = display.dither;
+    std::vector<uint32_t> before(37 * 35);
     for (int i = 0; i < 37 * 35; ++i) {
-        picture.pixels[i] = uint32_t(i) * 2654435761u;
+        before[i] = uint32_t(i) * 2654435761u;
     }
-    const std::vector<uint32_t> before(picture.pixels.get(), picture.pixels.get() + 37 * 35);
-    ASSERT_TRUE(picture.PrepareDraw());
+    Picture picture;
+    Fill(picture, 37, 35, before);
+    ASSERT_TRUE(picture.PrepareDraw(display));
     const auto clamp = [](int32_t t) { return uint32_t(t < 0 ? 0 : t > 255 ? 255 : t); };
     for (int y = 0; y < 35; ++y) {
         for (int x = 0; x < 37; ++x) {
             const uint32_t p = before[y * 37 + x];
             const int k = (y % 16) * 16 + x % 16;
             const uint32_t expected = (p & 0xFF000000) |
-                                      clamp(int32_t(p >> 16 & 0xFF) + DitherRed[k]) << 16 |
-                                      clamp(int32_t(p >> 8 & 0xFF) + DitherGreen[k]) << 8 |
-                                      clamp(int32_t(p & 0xFF) + DitherBlue[k]);
-            ASSERT_EQ(expected, picture.pixels[y * 37 + x]) << x << "," << y;
+                                      clamp(int32_t(p >> 16 & 0xFF) + tables.DitherRed[k]) << 16 |
+                                      clamp(int32_t(p >> 8 & 0xFF) + tables.DitherGreen[k]) << 8 |
+                                      clamp(int32_t(p & 0xFF) + tables.DitherBlue[k]);
+            ASSERT_EQ(expected, picture.Pixels()[y * 37 + x]) << x << "," << y;
         }
     }
 }
 
 TEST_F(DisplayTest, DithersOncePerLoadedPicture) {
-    ClassifyDisplay(16);
+    display = ClassifyDisplay(16);
+    const std::vector<uint32_t> grey(400, Rgb(128, 128, 128));
     Picture picture;
-    Fill(picture, 20, 20, Rgb(128, 128, 128));
-    ASSERT_TRUE(picture.PrepareDraw());
-    EXPECT_EQ(1, picture.dithered);
-    const std::vector<uint32_t> once(picture.pixels.get(), picture.pixels.get() + 400);
-    ASSERT_TRUE(picture.PrepareDraw());
-    EXPECT_EQ(once, std::vector<uint32_t>(picture.pixels.get(), picture.pixels.get() + 400));
+    Fill(picture, 20, 20, grey);
+    ASSERT_TRUE(picture.PrepareDraw(display));
+    EXPECT_EQ(Picture::State::Dithered, picture.GetState());
+    const std::vector<uint32_t> once = Pixels(picture);
+    ASSERT_TRUE(picture.PrepareDraw(display));
+    EXPECT_EQ(once, Pixels(picture));
 
-    // What Load leaves: fresh pixels and dithered cleared, so they are dithered again.
-    picture.Free();
-    Fill(picture, 20, 20, Rgb(128, 128, 128));
-    ASSERT_TRUE(picture.PrepareDraw());
-    EXPECT_EQ(once, std::vector<uint32_t>(picture.pixels.get(), picture.pixels.get() + 400));
+    // New pixels are not dithered yet, so they are dithered again.
+    Fill(picture, 20, 20, grey);
+    EXPECT_EQ(Picture::State::Ready, picture.GetState());
+    ASSERT_TRUE(picture.PrepareDraw(display));
+    EXPECT_EQ(once, Pixels(picture));
 }
 
 TEST_F(DisplayTest, TrueColourDisplaysDrawPixelsUnchanged) {
     for (int32_t bits : {24, 32, 4}) {
-        ClassifyDisplay(bits);
+        display = ClassifyDisplay(bits);
         Picture picture;
-        Fill(picture, 3, 3, Rgb(128, 128, 128));
-        ASSERT_TRUE(picture.PrepareDraw());
-        EXPECT_EQ(0, picture.dithered);
-        EXPECT_EQ(Rgb(128, 128, 128), picture.pixels[4]);
+        Fill(picture, 3, 3, std::vector<uint32_t>(9, Rgb(128, 128, 128)));
+        ASSERT_TRUE(picture.PrepareDraw(display));
+        EXPECT_EQ(Picture::State::Ready, picture.GetState());
+        EXPECT_EQ(Rgb(128, 128, 128), picture.Pixels()[4]);
     }
 }
 
 TEST_F(DisplayTest, NothingToDrawForEmptyOrFailedPictures) {
-    ClassifyDisplay(8);
+    display = ClassifyDisplay(8);
     Picture empty;
-    EXPECT_FALSE(empty.PrepareDraw());
+    EXPECT_FALSE(empty.PrepareDraw(display));
     Picture failed;
     failed.Load("missing.jpg", 100, 100);
-    EXPECT_FALSE(failed.PrepareDraw());
-    EXPECT_EQ(0, failed.dithered);
+    EXPECT_FALSE(failed.PrepareDraw(display));
+    EXPECT_EQ(Picture::State::Failed, failed.GetState());
 
     Picture thin; // a picture reduced to no columns is drawn (as nothing), unharmed
-    Fill(thin, 0, 78, 0);
-    EXPECT_TRUE(thin.PrepareDraw());
-    EXPECT_EQ(1, thin.dithered);
+    Fill(thin, 0, 78, {});
+    EXPECT_TRUE(thin.PrepareDraw(display));
+    EXPECT_EQ(Picture::State::Dithered, thin.GetState());
 }
 } // namespace

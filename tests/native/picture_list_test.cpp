@@ -1,6 +1,6 @@
 #include "show/picture_list.h"
 
-#include "app/random.h"
+#include "common/random.h"
 #include "tests/support/random_seed.h"
 
 #include <gtest/gtest.h>

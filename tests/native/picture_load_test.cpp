@@ -2,6 +2,7 @@
 // colours it decodes, and how it fails.
 #include "picture/picture.h"
 
+#include "picture/display_format.h"
 #include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
 
@@ -15,7 +16,7 @@ struct Rgb {
 };
 
 Rgb PixelAt(const Picture& picture, int x, int y) {
-    const uint32_t p = picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)];
+    const uint32_t p = picture.Pixels()[size_t(y) * size_t(picture.Width()) + size_t(x)];
     return {int(p >> 16 & 0xFF), int(p >> 8 & 0xFF), int(p & 0xFF)};
 }
 
@@ -26,17 +27,15 @@ void ExpectNear(const Rgb& actual, const Rgb& expected, int tolerance) {
 }
 
 void ExpectFailedAndEmpty(const Picture& picture) {
-    EXPECT_EQ(1, picture.loaded);
-    EXPECT_EQ(1, picture.failed);
-    EXPECT_EQ(nullptr, picture.pixels);
-    EXPECT_EQ(nullptr, picture.header);
+    EXPECT_EQ(Picture::State::Failed, picture.GetState());
+    EXPECT_EQ(nullptr, picture.Pixels());
+    EXPECT_EQ(nullptr, picture.Header());
 }
 
 void ExpectDrawable(const Picture& picture) {
-    EXPECT_EQ(1, picture.loaded);
-    EXPECT_EQ(0, picture.failed);
-    EXPECT_NE(nullptr, picture.pixels);
-    ASSERT_NE(nullptr, picture.header);
+    EXPECT_EQ(Picture::State::Ready, picture.GetState());
+    EXPECT_NE(nullptr, picture.Pixels());
+    ASSERT_NE(nullptr, picture.Header());
 }
 
 // A 32 x 32 picture of four 16 x 16 quarters of pure colours: red, green over
@@ -123,24 +122,34 @@ struct FitCase {
 // 0 x 156 and 0 x 78: the loop ends even though the width is 0.
 // 5000 x 40 into 1000 x 1000: 5000 / 4 = 1250 <= 1500 gives 1250 x 10, then
 // three quarters 936 x 6 (whole 4 x 4 blocks only).
+// Sizes at the limits, each one where the other side of a comparison differs:
+// 1536 x 1152 into 1024 x 768: exactly one and a half times the box is decoded
+// at full size, then two thirds. 1001 x 1401: the width allows 1/1, the height
+// asks for 1/2, which libjpeg rounds up to 501 x 701. 1000 x 1024 and
+// 1366 x 700: three quarters gives exactly the box's height (768) or width
+// (1366 * 3 / 4 = 1024), and is taken. 1601 x 1201 into 800 x 600: decoded at
+// 1/2 as 801 x 601, one column too wide, then three quarters.
 TEST_F(PictureLoadTest, ChoosesTheScaleAndReductionsThatFitTheBox) {
     const FitCase cases[] = {
         {3000, 2000, 1024, 768, 1000, 666}, {1280, 960, 1024, 768, 960, 720},
         {1600, 1200, 800, 600, 800, 600},   {300, 200, 1024, 768, 300, 200},
         {1, 5000, 100, 100, 0, 78},         {5000, 40, 1000, 1000, 936, 6},
+        {1536, 1152, 1024, 768, 1024, 768}, {1001, 1401, 1024, 768, 501, 701},
+        {1000, 1024, 1024, 768, 750, 768},  {1366, 700, 1024, 768, 1023, 525},
+        {1601, 1201, 800, 600, 600, 450},
     };
     for (const FitCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
         LoadUniform(c.width, c.height, c.maxWidth, c.maxHeight);
         ExpectDrawable(picture);
-        EXPECT_EQ(c.width, picture.sourceWidth);
-        EXPECT_EQ(c.height, picture.sourceHeight);
-        EXPECT_EQ(c.fittedWidth, picture.width);
-        EXPECT_EQ(c.fittedHeight, picture.height);
+        EXPECT_EQ(c.width, picture.SourceWidth());
+        EXPECT_EQ(c.height, picture.SourceHeight());
+        EXPECT_EQ(c.fittedWidth, picture.Width());
+        EXPECT_EQ(c.fittedHeight, picture.Height());
         // 40 bytes, top-down (negative height), 1 plane, 32 bits, BI_RGB, 1000 pixels a metre.
         const BitmapInfoHeader expected{
             40, c.fittedWidth, -c.fittedHeight, 1, 32, 0, 0, 1000, 1000, 0, 0};
-        EXPECT_EQ(0, std::memcmp(&expected, &picture.header->bmiHeader, sizeof expected));
+        EXPECT_EQ(0, std::memcmp(&expected, &picture.Header()->bmiHeader, sizeof expected));
     }
 }
 
@@ -164,12 +173,12 @@ TEST_F(PictureLoadTest, DecodesColourFilesAsRgbPixels) {
         recipe.sampling = c.sampling;
         LoadBytes(MakeJpeg(recipe, QuarterSamples()), 100, 100);
         ExpectDrawable(picture);
-        EXPECT_EQ(3, picture.components);
-        ASSERT_EQ(32, picture.width);
-        ASSERT_EQ(32, picture.height);
+        EXPECT_EQ(3, picture.Components());
+        ASSERT_EQ(32, picture.Width());
+        ASSERT_EQ(32, picture.Height());
         for (int y = 0; y < 32; ++y) {
             for (int x = 0; x < 32; ++x) {
-                EXPECT_EQ(0u, picture.pixels[y * 32 + x] >> 24) << "the fourth byte is 0";
+                EXPECT_EQ(0u, picture.Pixels()[y * 32 + x] >> 24) << "the fourth byte is 0";
                 // Colour samples at half resolution blend across the quarters' borders.
                 if (x % 16 == 0 || x % 16 == 15 || y % 16 == 0 || y % 16 == 15) {
                     continue;
@@ -189,7 +198,7 @@ TEST_F(PictureLoadTest, DecodesGreyFilesAsEqualChannels) {
     }
     LoadBytes(MakeJpeg(recipe, samples), 100, 100);
     ExpectDrawable(picture);
-    EXPECT_EQ(1, picture.components);
+    EXPECT_EQ(1, picture.Components());
     for (int y = 0; y < 16; ++y) {
         const Rgb p = PixelAt(picture, 5, y);
         EXPECT_EQ(p.red, p.green);
@@ -219,7 +228,7 @@ TEST_F(PictureLoadTest, ConvertsCmykAndYcckFilesToRgb) {
             recipe.colours = colours;
             LoadBytes(MakeJpeg(recipe, Uniform(recipe, ink.cmyk)), 100, 100);
             ExpectDrawable(picture);
-            EXPECT_EQ(4, picture.components);
+            EXPECT_EQ(4, picture.Components());
             ExpectNear(PixelAt(picture, 7, 7), ink.rgb, 3);
         }
     }
@@ -243,7 +252,7 @@ TEST_F(PictureLoadTest, BrokenFileFailsAndTheNextLoadWorks) {
         ExpectFailedAndEmpty(picture);
         LoadBytes(good, 100, 100);
         ExpectDrawable(picture);
-        EXPECT_EQ(32, picture.width);
+        EXPECT_EQ(32, picture.Width());
         ExpectNear(PixelAt(picture, 31, 31), {255, 255, 255}, 3);
     }
 }
@@ -264,7 +273,7 @@ TEST_F(PictureLoadTest, TruncatedFileStillLoads) {
     jpeg.resize(jpeg.size() * 3 / 4);
     LoadBytes(jpeg, 100, 100);
     ExpectDrawable(picture);
-    EXPECT_EQ(64, picture.width);
+    EXPECT_EQ(64, picture.Width());
     ExpectNear(PixelAt(picture, 0, 0), {0, 0, 255}, 3);
 }
 
@@ -287,19 +296,19 @@ TEST_F(PictureLoadTest, FileWithAbsurdlyManyScansFails) {
 }
 
 TEST_F(PictureLoadTest, FreeAndLoadStartFromEmpty) {
+    const DisplayFormat palette = ClassifyDisplay(8);
     LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
-    picture.dithered = 1;
+    ASSERT_TRUE(picture.PrepareDraw(palette));
     picture.Free();
-    EXPECT_EQ(0, picture.loaded);
-    EXPECT_EQ(0, picture.failed);
-    EXPECT_EQ(0, picture.dithered);
-    EXPECT_EQ(nullptr, picture.pixels);
-    EXPECT_EQ(nullptr, picture.header);
-    EXPECT_EQ(32, picture.width) << "Free leaves the size alone";
+    EXPECT_EQ(Picture::State::Empty, picture.GetState());
+    EXPECT_FALSE(picture.IsDrawable());
+    EXPECT_EQ(nullptr, picture.Pixels());
+    EXPECT_EQ(nullptr, picture.Header());
+    EXPECT_EQ(32, picture.Width()) << "Free leaves the size alone";
 
     LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
-    picture.dithered = 1;
+    ASSERT_TRUE(picture.PrepareDraw(palette));
     LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
-    EXPECT_EQ(0, picture.dithered) << "a new picture is not dithered yet";
+    EXPECT_EQ(Picture::State::Ready, picture.GetState()) << "a new picture is not dithered yet";
 }
 } // namespace

@@ -16,42 +16,46 @@ uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
     return r << 16 | g << 8 | b;
 }
 
+using Reduction = Picture::Reduction;
+
 // A drawable picture of the given pixels, as Load would leave it.
 void Fill(Picture& picture, int32_t width, int32_t height, const std::vector<uint32_t>& values) {
-    picture.loaded = 1;
-    picture.failed = 0;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels = AllocatePixels(width, height);
-    std::copy(values.begin(), values.end(), picture.pixels.get());
+    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
+    std::copy(values.begin(), values.end(), pixels.get());
+    picture.Adopt(width, height, std::move(pixels));
 }
 
 std::vector<uint32_t> Pixels(const Picture& picture) {
-    return std::vector<uint32_t>(picture.pixels.get(),
-                                 picture.pixels.get() + picture.width * picture.height);
+    return std::vector<uint32_t>(picture.Pixels(),
+                                 picture.Pixels() + picture.Width() * picture.Height());
 }
 
-void ExpectSize(int32_t kind, int32_t width, int32_t height, int32_t newWidth, int32_t newHeight) {
+void ExpectSize(Reduction kind, int32_t width, int32_t height, int32_t newWidth,
+                int32_t newHeight) {
+    SCOPED_TRACE(testing::Message() << int32_t(kind) << ": " << width << " x " << height);
     Picture picture;
     Fill(picture, width, height, std::vector<uint32_t>(size_t(width) * size_t(height)));
     picture.Resize(kind);
-    EXPECT_EQ(newWidth, picture.width) << kind << ": " << width << " x " << height;
-    EXPECT_EQ(newHeight, picture.height) << kind << ": " << width << " x " << height;
-    EXPECT_NE(nullptr, picture.pixels);
+    EXPECT_EQ(newWidth, picture.Width());
+    EXPECT_EQ(newHeight, picture.Height());
+    EXPECT_NE(nullptr, picture.Pixels());
+    // The header follows the size.
+    EXPECT_EQ(newWidth, picture.Header()->bmiHeader.biWidth);
+    EXPECT_EQ(-newHeight, picture.Header()->bmiHeader.biHeight);
 }
 
 TEST(PictureResizeTest, SizesDropTheRemainder) {
-    ExpectSize(Picture::Half, 5, 3, 2, 1);
-    ExpectSize(Picture::TwoThirds, 7, 5, 4, 2);
-    ExpectSize(Picture::ThreeQuarters, 10, 9, 6, 6);
-    ExpectSize(Picture::ThreeQuarters, 3, 100, 0, 75);
-    ExpectSize(Picture::Half, 1, 1, 0, 0);
+    ExpectSize(Reduction::Half, 5, 3, 2, 1);
+    ExpectSize(Reduction::TwoThirds, 7, 5, 4, 2);
+    ExpectSize(Reduction::ThreeQuarters, 10, 9, 6, 6);
+    ExpectSize(Reduction::ThreeQuarters, 3, 100, 0, 75);
+    ExpectSize(Reduction::Half, 1, 1, 0, 0);
 }
 
 TEST(PictureResizeTest, HalveAveragesEachChannel) {
     Picture picture;
     Fill(picture, 2, 2, {Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(1, 1, 1)});
-    picture.Resize(Picture::Half);
+    picture.Resize(Reduction::Half);
     EXPECT_EQ(std::vector<uint32_t>{Grey(64)}, Pixels(picture));
 }
 
@@ -63,7 +67,7 @@ TEST(PictureResizeTest, TwoThirdsSamplesAtZeroAndOneAndAHalf) {
         block.insert(block.end(), row.begin(), row.end());
     }
     Fill(picture, 3, 3, block);
-    picture.Resize(Picture::TwoThirds);
+    picture.Resize(Reduction::TwoThirds);
     EXPECT_EQ((std::vector<uint32_t>{Grey(0), Grey(15), Grey(0), Grey(15)}), Pixels(picture));
 }
 
@@ -78,7 +82,7 @@ TEST(PictureResizeTest, ThreeQuartersWeighsTwoToOne) {
     }
     Picture picture;
     Fill(picture, 4, 4, columns);
-    picture.Resize(Picture::ThreeQuarters);
+    picture.Resize(Reduction::ThreeQuarters);
     const std::vector<uint32_t> across = {Grey(0), Grey(120), Grey(230)};
     std::vector<uint32_t> expected;
     for (int y = 0; y < 3; ++y) {
@@ -87,7 +91,7 @@ TEST(PictureResizeTest, ThreeQuartersWeighsTwoToOne) {
     EXPECT_EQ(expected, Pixels(picture));
 
     Fill(picture, 4, 4, rows);
-    picture.Resize(Picture::ThreeQuarters);
+    picture.Resize(Reduction::ThreeQuarters);
     EXPECT_EQ((std::vector<uint32_t>{Grey(0), Grey(0), Grey(0), Grey(120), Grey(120), Grey(120),
                                      Grey(230), Grey(230), Grey(230)}),
               Pixels(picture));
@@ -96,16 +100,16 @@ TEST(PictureResizeTest, ThreeQuartersWeighsTwoToOne) {
 // Each output sample u of a block takes the source indices with the weights
 // given for u; the weight of a pixel is its row weight times its column weight.
 struct Kernel {
-    int32_t kind;
+    Reduction kind;
     int block; // source pixels per block side
     int out;   // output pixels per block side
     int weights[3][4];
 };
 
 const Kernel Kernels[] = {
-    {Picture::Half, 2, 1, {{1, 1}}},
-    {Picture::TwoThirds, 3, 2, {{1, 0, 0}, {0, 1, 1}}},
-    {Picture::ThreeQuarters, 4, 3, {{1, 0, 0, 0}, {0, 2, 1, 0}, {0, 0, 1, 2}}},
+    {Reduction::Half, 2, 1, {{1, 1}}},
+    {Reduction::TwoThirds, 3, 2, {{1, 0, 0}, {0, 1, 1}}},
+    {Reduction::ThreeQuarters, 4, 3, {{1, 0, 0, 0}, {0, 2, 1, 0}, {0, 0, 1, 2}}},
 };
 
 // The kernel applied one channel at a time in the plainest way.
@@ -148,7 +152,7 @@ uint32_t Reference(const Kernel& k, const std::vector<uint32_t>& source, int32_t
 TEST(PictureResizeTest, KernelsMatchTheirWeightsOnRandomPixels) {
     std::mt19937 random(12345);
     for (const Kernel& k : Kernels) {
-        SCOPED_TRACE(k.kind);
+        SCOPED_TRACE(int32_t(k.kind));
         const int32_t width = 7 * k.block + 1;
         const int32_t height = 5 * k.block + k.block - 1;
         std::vector<uint32_t> source(size_t(width) * height);
@@ -159,14 +163,14 @@ TEST(PictureResizeTest, KernelsMatchTheirWeightsOnRandomPixels) {
         Picture picture;
         Fill(picture, width, height, source);
         picture.Resize(k.kind);
-        ASSERT_EQ(7 * k.out, picture.width);
-        ASSERT_EQ(5 * k.out, picture.height);
+        ASSERT_EQ(7 * k.out, picture.Width());
+        ASSERT_EQ(5 * k.out, picture.Height());
         for (int by = 0; by < 5; ++by) {
             for (int bx = 0; bx < 7; ++bx) {
                 for (int v = 0; v < k.out; ++v) {
                     for (int u = 0; u < k.out; ++u) {
-                        const size_t at = size_t(by * k.out + v) * picture.width + bx * k.out + u;
-                        ASSERT_EQ(Reference(k, source, width, by, bx, v, u), picture.pixels[at])
+                        const size_t at = size_t(by * k.out + v) * picture.Width() + bx * k.out + u;
+                        ASSERT_EQ(Reference(k, source, width, by, bx, v, u), picture.Pixels()[at])
                             << "block " << by << "," << bx << " sample " << v << "," << u;
                     }
                 }
@@ -177,15 +181,15 @@ TEST(PictureResizeTest, KernelsMatchTheirWeightsOnRandomPixels) {
 
 TEST(PictureResizeTest, DoesNothingUnlessDrawable) {
     Picture failed;
-    Fill(failed, 9, 9, std::vector<uint32_t>(81, Grey(7)));
-    failed.failed = 1;
-    failed.Resize(Picture::TwoThirds);
-    EXPECT_EQ(9, failed.width);
-    EXPECT_EQ(std::vector<uint32_t>(81, Grey(7)), Pixels(failed));
+    failed.Load("missing.jpg", 9, 9);
+    failed.Resize(Reduction::TwoThirds);
+    EXPECT_EQ(Picture::State::Failed, failed.GetState());
+    EXPECT_EQ(nullptr, failed.Pixels());
 
     Picture empty;
-    empty.Resize(Picture::Half);
-    EXPECT_EQ(nullptr, empty.pixels);
-    EXPECT_EQ(0, empty.width);
+    empty.Resize(Reduction::Half);
+    EXPECT_EQ(Picture::State::Empty, empty.GetState());
+    EXPECT_EQ(nullptr, empty.Pixels());
+    EXPECT_EQ(0, empty.Width());
 }
 } // namespace

@@ -2,7 +2,7 @@
 // test can steer a coin flip or a scattered position.
 #pragma once
 
-#include "app/random.h"
+#include "common/random.h"
 
 #include <cstdint>
 

@@ -1,6 +1,7 @@
 // What ends the full-screen show, driven by messages to a real full-screen
 // window: the window must be gone after the message loop has run, and the quit
 // message posted with exit code 0.
+#include "picture/display.h"
 #include "res/resource.h"
 #include "show/show_wnd.h"
 #include "tests/win/show_test_support.h"
@@ -15,6 +16,7 @@ namespace {
 // passing it on (Wine's default processing of SC_SCREENSAVE | 1 opens a dialog).
 class SysCommandRecordingWnd : public FullScreenShowWnd {
 public:
+    using FullScreenShowWnd::FullScreenShowWnd;
     std::vector<WPARAM>* defaultCommands = nullptr;
 
 protected:
@@ -30,7 +32,6 @@ protected:
 class FullScreenInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseSettings("C:\\pelloran-no-such-folder");
         // Where the system reports the pointer, if it reports it on creation.
         ::SetCursorPos(300, 200);
     }
@@ -41,7 +42,8 @@ protected:
         Pump();
     }
 
-    void Start(FullScreenShowWnd* wnd = new FullScreenShowWnd()) {
+    void Start() { Start(new FullScreenShowWnd(settings, *display)); }
+    void Start(FullScreenShowWnd* wnd) {
         ASSERT_TRUE(wnd->CreateFullScreen());
         hwnd = wnd->m_hWnd;
         exitCode = Pump();
@@ -60,6 +62,8 @@ protected:
         return ::IsWindow(hwnd) && exitCode == -1;
     }
 
+    const Settings settings = ShowSettings("C:\\pelloran-no-such-folder");
+    const std::unique_ptr<const Display> display = InitDisplay();
     HWND hwnd = nullptr;
     int exitCode = -1;
 };
@@ -160,7 +164,7 @@ TEST_F(FullScreenInputTest, TheCloseCommandIsSwallowedOnlyWhenExact) {
 
 TEST_F(FullScreenInputTest, ASecondSaverStartIsSwallowedOnlyWhenExact) {
     std::vector<WPARAM> defaultCommands;
-    auto* wnd = new SysCommandRecordingWnd();
+    auto* wnd = new SysCommandRecordingWnd(settings, *display);
     wnd->defaultCommands = &defaultCommands;
     Start(wnd);
     Send(WM_SYSCOMMAND, SC_SCREENSAVE);

@@ -1,12 +1,12 @@
-// The display set-up and Picture::Draw on a real device: built three times, to
+// The display set-up and DrawPicture on a real device: built three times, to
 // run on the 24-, 16- and 8-bit displays of the test session (PELLORAN_DEPTH).
 // At 24 bits the device reports 32 bits per pixel.
 #include "framework/dc.h"
 #include "framework/gdi_object.h"
 #include "picture/colour_cube.h"
 #include "picture/display.h"
-#include "picture/dither_tables.h"
 #include "picture/picture.h"
+#include "picture/picture_draw.h"
 
 #include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
@@ -93,8 +93,9 @@ public:
 
 class PictureDisplayTest : public ::testing::Test {
 protected:
-    // Start-up runs the display set-up once per process, before any window.
-    static void SetUpTestSuite() { InitDisplay(); }
+    // Start-up finds the display once per process, before any window.
+    static void SetUpTestSuite() { display = InitDisplay(); }
+    static void TearDownTestSuite() { display.reset(); }
 
     // A 45 x 37 picture of smooth ramps with a few hard edges, drawn exactly as
     // decoded from a high-quality 4:4:4 file.
@@ -113,25 +114,25 @@ protected:
         const std::string path = dir.File("ramps.jpg");
         WriteFile(path, MakeJpeg(recipe, samples));
         picture.Load(path.c_str(), WindowWidth, WindowHeight);
-        ASSERT_EQ(0, picture.failed);
-        ASSERT_EQ(45, picture.width);
-        ASSERT_EQ(37, picture.height);
+        ASSERT_TRUE(picture.IsDrawable());
+        ASSERT_EQ(45, picture.Width());
+        ASSERT_EQ(37, picture.Height());
     }
 
     void Draw(Picture& picture, int x, int y) {
         const HDC hdc = ::GetDC(window.hwnd);
         CDC dc(hdc);
-        if (PaletteDisplay) {
-            ::SelectPalette(hdc, DisplayPalette.Handle(), TRUE);
-            ::RealizePalette(hdc);
-        }
-        picture.Draw(dc, x, y);
+        display->SelectPalette(dc);
+        DrawPicture(dc, picture, x, y, *display);
         ::ReleaseDC(window.hwnd, hdc);
     }
 
+    static std::unique_ptr<const Display> display;
     ScratchDir dir;
     TestWindow window;
 };
+
+std::unique_ptr<const Display> PictureDisplayTest::display;
 
 TEST_F(PictureDisplayTest, ClassifiesTheDisplayByItsDepth) {
     const HDC screen = ::GetDC(nullptr);
@@ -140,35 +141,32 @@ TEST_F(PictureDisplayTest, ClassifiesTheDisplayByItsDepth) {
     switch (DisplayDepth()) {
     case 8:
         EXPECT_EQ(8, bits);
-        EXPECT_TRUE(PaletteDisplay);
-        EXPECT_FALSE(HighColorDisplay);
-        EXPECT_EQ(-21, DitherBlue[0]);
+        EXPECT_EQ(DisplayClass::PaletteDisplay, display->format.depth);
+        EXPECT_EQ(-21, display->format.dither.DitherBlue[0]);
         break;
     case 16:
         EXPECT_EQ(16, bits);
-        EXPECT_FALSE(PaletteDisplay);
-        EXPECT_TRUE(HighColorDisplay);
-        EXPECT_EQ(-4, DitherBlue[0]);
+        EXPECT_EQ(DisplayClass::HighColorDisplay, display->format.depth);
+        EXPECT_EQ(-4, display->format.dither.DitherBlue[0]);
         break;
     default:
         EXPECT_EQ(32, bits);
-        EXPECT_FALSE(PaletteDisplay);
-        EXPECT_FALSE(HighColorDisplay);
+        EXPECT_EQ(DisplayClass::PlainDisplay, display->format.depth);
         break;
     }
 }
 
 TEST_F(PictureDisplayTest, HoldsThePaletteOnlyAtEightBits) {
     if (DisplayDepth() != 8) {
-        EXPECT_EQ(nullptr, DisplayPalette.GetSafeHandle());
+        EXPECT_EQ(nullptr, display->palette.GetSafeHandle());
         return;
     }
-    ASSERT_NE(nullptr, DisplayPalette.GetSafeHandle());
+    ASSERT_NE(nullptr, display->palette.GetSafeHandle());
     WORD count = 0;
-    ASSERT_EQ(int(sizeof count), ::GetObjectA(DisplayPalette.Handle(), sizeof count, &count));
+    ASSERT_EQ(int(sizeof count), ::GetObjectA(display->palette.Handle(), sizeof count, &count));
     EXPECT_EQ(216, count);
     PALETTEENTRY entries[216];
-    ASSERT_EQ(216u, ::GetPaletteEntries(DisplayPalette.Handle(), 0, 216, entries));
+    ASSERT_EQ(216u, ::GetPaletteEntries(display->palette.Handle(), 0, 216, entries));
     const std::array<CubeColour, CubeColours> cube = ColourCube();
     for (int i = 0; i < 216; ++i) {
         EXPECT_EQ(cube[i].red, entries[i].peRed) << i;
@@ -186,15 +184,15 @@ TEST_F(PictureDisplayTest, PaletteIsSelectedAndRealisedInAWindow) {
     if (DisplayDepth() != 8) {
         GTEST_SKIP() << "only palette displays have the palette";
     }
-    const HDC dc = ::GetDC(window.hwnd);
-    EXPECT_NE(nullptr, ::SelectPalette(dc, DisplayPalette.Handle(), TRUE));
-    EXPECT_EQ(DisplayPalette.GetSafeHandle(), ::GetCurrentObject(dc, OBJ_PAL));
-    EXPECT_NE(GDI_ERROR, ::RealizePalette(dc));
+    const HDC hdc = ::GetDC(window.hwnd);
+    CDC dc(hdc);
+    display->SelectPalette(dc);
+    EXPECT_EQ(display->palette.GetSafeHandle(), ::GetCurrentObject(hdc, OBJ_PAL));
     PALETTEENTRY entry{};
-    EXPECT_EQ(1u, ::GetPaletteEntries(static_cast<HPALETTE>(::GetCurrentObject(dc, OBJ_PAL)), 215,
+    EXPECT_EQ(1u, ::GetPaletteEntries(static_cast<HPALETTE>(::GetCurrentObject(hdc, OBJ_PAL)), 215,
                                       1, &entry));
     EXPECT_EQ(255, entry.peRed);
-    ::ReleaseDC(window.hwnd, dc);
+    ::ReleaseDC(window.hwnd, hdc);
 }
 
 // The window shows the picture's pixels at the given place, as they are after
@@ -209,7 +207,7 @@ TEST_F(PictureDisplayTest, DrawsThePicturePixelsWhereAsked) {
     const int top = 7;
     Draw(picture, left, top);
     const int depth = DisplayDepth();
-    EXPECT_EQ(depth == 8 || depth == 16 ? 1 : 0, picture.dithered);
+    EXPECT_EQ(depth == 8 || depth == 16, picture.GetState() == Picture::State::Dithered);
     if (depth == 8) {
         return; // the colours are the device's to choose from the palette
     }
@@ -219,7 +217,7 @@ TEST_F(PictureDisplayTest, DrawsThePicturePixelsWhereAsked) {
     for (int y = 0; y < WindowHeight; ++y) {
         for (int x = 0; x < WindowWidth; ++x) {
             const bool inside = x >= left && x < left + 45 && y >= top && y < top + 37;
-            const uint32_t expected = inside ? picture.pixels[(y - top) * 45 + (x - left)] : 0;
+            const uint32_t expected = inside ? picture.Pixels()[(y - top) * 45 + (x - left)] : 0;
             if ((screen[y * WindowWidth + x] & kept) != (expected & kept) && wrong++ < 5) {
                 ADD_FAILURE() << "at " << x << "," << y << std::hex << ": screen "
                               << screen[y * WindowWidth + x] << ", picture " << expected;
@@ -236,6 +234,6 @@ TEST_F(PictureDisplayTest, FailedPictureDrawsNothing) {
     const std::vector<uint32_t> before = window.ReadBack();
     Draw(picture, 0, 0);
     EXPECT_EQ(before, window.ReadBack());
-    EXPECT_EQ(0, picture.dithered);
+    EXPECT_EQ(Picture::State::Failed, picture.GetState());
 }
 } // namespace

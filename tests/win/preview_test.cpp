@@ -1,6 +1,7 @@
 // The preview inside a host window of the same process: a child that fills the
 // host's client area, draws the show there, ignores input and ends with its host.
 #include "framework/win_app.h"
+#include "picture/display.h"
 #include "res/resource.h"
 #include "show/show_wnd.h"
 #include "tests/win/show_test_support.h"
@@ -12,7 +13,6 @@ class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ::GetCurrentDirectoryA(MAX_PATH, startDirectory);
-        UseSettings(folder.Path());
         // A framed host whose client area is 320 x 240, away from the corner.
         RECT frame{0, 0, 320, 240};
         const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
@@ -32,8 +32,8 @@ protected:
         CWnd parent = CWnd::FromHandle(host);
         RECT client;
         ::GetClientRect(host, &client);
-        auto* preview = new ShowWnd(TRUE);
-        EXPECT_TRUE(preview->Create(0, WS_CHILD | WS_VISIBLE, client, &parent, 0, nullptr));
+        auto* preview = new ShowWnd(TRUE, ShowSettings(folder.Path()), *display);
+        EXPECT_TRUE(preview->Create(0, WS_CHILD | WS_VISIBLE, client, &parent));
         HWND child = preview->m_hWnd;
         app.m_pMainWnd = preview;
         Pump();
@@ -42,6 +42,7 @@ protected:
 
     CWinApp app{"PreviewTest"};
     PictureFolder folder;
+    const std::unique_ptr<const Display> display = InitDisplay();
     HWND host = nullptr;
     char startDirectory[MAX_PATH] = "";
 };

@@ -2,8 +2,8 @@
 // controls from a helper thread.
 #include "dialog_driver.h"
 #include "framework/win_app.h"
+#include "res/resource.h"
 #include "setup/select_dir.h"
-#include "setup/setup_controls.h"
 
 #include <gtest/gtest.h>
 

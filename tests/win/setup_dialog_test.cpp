@@ -4,7 +4,7 @@
 #include "app/saver_app.h"
 #include "app/saver_settings.h"
 #include "dialog_driver.h"
-#include "setup/setup_controls.h"
+#include "res/resource.h"
 
 #include <gtest/gtest.h>
 

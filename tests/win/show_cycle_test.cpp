@@ -1,7 +1,7 @@
 // The show cycle in a window of the test's own: which picture is on screen
 // after creation, ticks and repaints, and where it is.
-#include "app/random.h"
-#include "app/saver_settings.h"
+#include "common/random.h"
+#include "picture/display.h"
 #include "show/show_wnd.h"
 #include "tests/support/random_seed.h"
 #include "tests/win/show_test_support.h"
@@ -15,10 +15,7 @@
 namespace {
 class ShowCycleTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ::GetCurrentDirectoryA(MAX_PATH, startDirectory);
-        UseSettings(folder.Path());
-    }
+    void SetUp() override { ::GetCurrentDirectoryA(MAX_PATH, startDirectory); }
     void TearDown() override {
         window.reset();
         Pump();
@@ -28,9 +25,8 @@ protected:
     // Starts the show in a popup of the given size and runs it up to its first
     // paint, as when the window is first shown.
     void Start(int width = 1024, int height = 768) {
-        window = std::make_unique<ShowWnd>(FALSE);
-        ASSERT_TRUE(window->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, width, height}, nullptr, 0,
-                                   nullptr));
+        window = std::make_unique<ShowWnd>(FALSE, settings, *display);
+        ASSERT_TRUE(window->Create(0, WS_POPUP | WS_VISIBLE, RECT{0, 0, width, height}, nullptr));
         Pump();
     }
     void Tick() {
@@ -63,6 +59,8 @@ protected:
     }
 
     PictureFolder folder;
+    Settings settings = ShowSettings(folder.Path());
+    const std::unique_ptr<const Display> display = InitDisplay();
     std::unique_ptr<ShowWnd> window;
     char startDirectory[MAX_PATH] = "";
 };
@@ -123,7 +121,7 @@ TEST_F(ShowCycleTest, AFolderWithoutPicturesStaysBlack) {
 TEST_F(ShowCycleTest, AMissingFolderCountsAsEmpty) {
     folder.AddSolid("a.jpg", 400, 300, Red);
     ::SetCurrentDirectoryA(folder.Path().c_str());
-    SaverSettings.Path = folder.Path() + "\\missing";
+    settings.Path = folder.Path() + "\\missing";
     Start();
     Tick();
     EXPECT_COLOUR(Black, Centre());
@@ -159,7 +157,7 @@ TEST_F(ShowCycleTest, CentredPicturesTruncateTheHalfOfTheFreeSpace) {
 // draw of 0 puts it flush with the left or top edge, 32767 with the right or
 // bottom edge.
 TEST_F(ShowCycleTest, ScatteredPicturesFollowTheGenerator) {
-    SaverSettings.Position = 0;
+    settings.Position = 0;
     folder.AddSolid("a.jpg", 400, 300, Red);
     Start();
 
@@ -189,7 +187,7 @@ TEST_F(ShowCycleTest, ScatteredPicturesFollowTheGenerator) {
 // Small pictures fit half the window each way: 640 x 480 gives a 320 x 240 box,
 // so a 960 x 480 picture ends as 320 x 160 and a 480 x 960 one as 120 x 240.
 TEST_F(ShowCycleTest, SmallPicturesFitHalfTheWindow) {
-    SaverSettings.Size = 1;
+    settings.Size = 1;
     folder.AddSolid("a.jpg", 960, 480, Green);
     Start(640, 480);
     ExpectPictureOnBlack(Green, 160, 160, 320, 160);
@@ -203,7 +201,7 @@ TEST_F(ShowCycleTest, SmallPicturesFitHalfTheWindow) {
 // With Overlap a tick draws over what is there; a repaint still clears and
 // shows only the picture loaded then.
 TEST_F(ShowCycleTest, OverlapKeepsEarlierPicturesUntilTheNextRepaint) {
-    SaverSettings.Overlap = 1;
+    settings.Overlap = 1;
     folder.AddSolid("a.jpg", 200, 200, Green);
     folder.AddSolid("b.jpg", 800, 600, Red);
     folder.AddSolid("c.jpg", 200, 200, Blue);

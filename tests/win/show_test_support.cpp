@@ -1,7 +1,6 @@
 #include "tests/win/show_test_support.h"
 
-#include "app/saver_settings.h"
-#include "tools/jpeg_writer.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -39,9 +38,14 @@ PictureFolder::~PictureFolder() {
 }
 
 void PictureFolder::AddSolid(const char* name, int width, int height, COLORREF colour) const {
-    const JpegImage image =
-        SolidImage(width, height, GetRValue(colour), GetGValue(colour), GetBValue(colour));
-    ASSERT_TRUE(WriteJpeg((path + "\\" + name).c_str(), image)) << name;
+    JpegRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.sampling = JpegSampling::Halved;
+    recipe.quality = 90;
+    const std::vector<uint8_t> samples =
+        Uniform(recipe, {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
+    ASSERT_NO_THROW(WriteFile(path + "\\" + name, MakeJpeg(recipe, samples))) << name;
 }
 
 void PictureFolder::AddText(const char* name) const {
@@ -55,13 +59,15 @@ void PictureFolder::AddFolder(const char* name) const {
     ::CreateDirectoryA((path + "\\" + name).c_str(), nullptr);
 }
 
-void UseSettings(const std::string& folder) {
-    SaverSettings.Delay = 3600;
-    SaverSettings.Position = 1;
-    SaverSettings.Size = 0;
-    SaverSettings.Random = 0;
-    SaverSettings.Overlap = 0;
-    SaverSettings.Path = folder;
+Settings ShowSettings(const std::string& folder) {
+    Settings settings;
+    settings.Delay = 3600;
+    settings.Position = 1;
+    settings.Size = 0;
+    settings.Random = 0;
+    settings.Overlap = 0;
+    settings.Path = folder;
+    return settings;
 }
 
 int Pump() {

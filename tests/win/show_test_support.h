@@ -2,6 +2,8 @@
 // settings of one show, the message pump and the colours on screen.
 #pragma once
 
+#include "common/settings.h"
+
 #include <windows.h>
 
 #include <string>
@@ -25,9 +27,9 @@ private:
     std::string path;
 };
 
-// Every setting of a show: pictures centred at their size over black, in name
-// order, and no tick but the ones a test sends.
-void UseSettings(const std::string& folder);
+// The settings of a show of the folder: pictures centred at their size over
+// black, in name order, and no tick but the ones a test sends.
+Settings ShowSettings(const std::string& folder);
 
 // Handles every message waiting for this thread (the posted ones, then the
 // paints), as the message loop would between two ticks. A quit message is taken

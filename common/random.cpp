@@ -1,4 +1,4 @@
-#include "app/random.h"
+#include "common/random.h"
 
 namespace {
 uint32_t randomState = 1;

@@ -1,0 +1,20 @@
+#include "app/saver_app.h"
+#include "app/saver_settings.h"
+#include "setup/edit_settings.h"
+
+#include <optional>
+
+// Only OK writes the six values back, the integers first. Each write stands
+// alone; SaverSettings itself stays as it was.
+void SaverApp::RunSetup() {
+    const std::optional<Settings> edited = EditSettings(SaverSettings);
+    if (!edited) {
+        return;
+    }
+    WriteProfileInt(SettingsSection, DelayName, edited->Delay);
+    WriteProfileInt(SettingsSection, PositionName, edited->Position);
+    WriteProfileInt(SettingsSection, SizeName, edited->Size);
+    WriteProfileInt(SettingsSection, RandomName, edited->Random);
+    WriteProfileInt(SettingsSection, OverlapName, edited->Overlap);
+    WriteProfileString(SettingsSection, PathName, edited->Path.c_str());
+}

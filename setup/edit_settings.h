@@ -1,0 +1,10 @@
+// The setup road's dialog, run on a copy of the settings.
+#pragma once
+
+#include "common/settings.h"
+
+#include <optional>
+
+// Runs the setup dialog with the given settings: the edited settings when the
+// user confirms with OK, nothing otherwise.
+std::optional<Settings> EditSettings(const Settings& settings);
