@@ -15,23 +15,24 @@ const MessageMapEntry SetupDialog::messageEntries[] = {
 };
 const MessageMap SetupDialog::messageMap{&CDialog::messageMap, SetupDialog::messageEntries};
 
-SetupDialog::SetupDialog() : CDialog(IDD_SETUP, nullptr) {}
+SetupDialog::SetupDialog(const Settings& settings)
+    : CDialog(IDD_SETUP, nullptr), settings(settings) {}
 
 // The order matters: a path that is too long stops the exchange before the
 // groups, the check boxes and the delay are saved.
 void SetupDialog::DoDataExchange(CDataExchange& dx) {
     if (!dx.m_bSaveAndValidate) {
-        delayText = FormatInteger(delay);
+        delayText = FormatInteger(settings.Delay);
     }
     DDX_Text(dx, IDC_DELAY, delayText);
-    DDX_Text(dx, IDC_PATH, path);
-    DDV_MaxChars(dx, path, MaxPathChars);
-    DDX_Radio(dx, IDC_LARGE, size);
-    DDX_Radio(dx, IDC_SCATTER, position);
-    DDX_Check(dx, IDC_OVERLAP, overlap);
-    DDX_Check(dx, IDC_RANDOM, random);
+    DDX_Text(dx, IDC_PATH, settings.Path);
+    DDV_MaxChars(dx, settings.Path, MaxPathChars);
+    DDX_Radio(dx, IDC_LARGE, settings.Size);
+    DDX_Radio(dx, IDC_SCATTER, settings.Position);
+    DDX_Check(dx, IDC_OVERLAP, settings.Overlap);
+    DDX_Check(dx, IDC_RANDOM, settings.Random);
     if (dx.m_bSaveAndValidate) {
-        ReadInteger(delayText, delay); // no number: the delay stays as it was
+        ReadInteger(delayText, settings.Delay); // no number: the delay stays as it was
     }
 }
 
@@ -39,9 +40,9 @@ void SetupDialog::DoDataExchange(CDataExchange& dx) {
 // since; what it returns replaces the edit's text.
 void SetupDialog::OnChoose() {
     CSelectDir chooser(nullptr);
-    chooser.path = path;
+    chooser.path = settings.Path;
     if (chooser.DoModal() == IDOK) {
-        path = chooser.path;
-        ::SetDlgItemTextA(m_hWnd, IDC_PATH, path.c_str());
+        settings.Path = chooser.path;
+        ::SetDlgItemTextA(m_hWnd, IDC_PATH, settings.Path.c_str());
     }
 }

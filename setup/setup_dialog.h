@@ -1,23 +1,22 @@
-// SetupDialog: the saver's configuration screen (template 131). It edits the six
-// settings in its fields; the caller fills them in before the run and reads
-// them after OK. "Choose" picks the folder with the directory chooser.
+// SetupDialog: the saver's configuration screen (template 131). It shows the
+// settings it is given and edits them; after OK they hold the user's values.
+// "Choose" picks the folder with the directory chooser.
 #pragma once
 
+#include "common/settings.h"
 #include "framework/dialog.h"
 
 #include <string>
 
 class SetupDialog : public CDialog {
 public:
-    SetupDialog();
+    explicit SetupDialog(const Settings& settings);
 
+    // Path: edit 1000, at most 250 characters. Size: "Large" 0, "Small" 1;
+    // Position: "Scatter" 0, "Center" 1 (none checked: -1). Overlap and Random:
+    // the check boxes. Delay: exchanged through delayText.
+    Settings settings;
     std::string delayText; // the delay as the text of edit 1008
-    std::string path;      // the picture folder, edit 1000, at most 250 characters
-    int size = -1;         // Size group: "Large" 0, "Small" 1, none checked -1
-    int position = -1;     // Position group: "Scatter" 0, "Center" 1, none checked -1
-    int overlap = 0;       // check box "Overlap"
-    int random = 0;        // check box "Random"
-    int delay = 0;         // seconds, exchanged through delayText
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;

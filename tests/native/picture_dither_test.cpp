@@ -4,7 +4,7 @@
 #include "picture/display_format.h"
 #include "picture/dither_tables.h"
 #include "picture/picture.h"
-#include "picture/pixel_buffer.h"
+#include "tests/support/picture_pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -34,18 +34,6 @@ std::map<int32_t, int> Counts(const std::array<int32_t, 256>& table) {
 
 uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
     return r << 16 | g << 8 | b;
-}
-
-// A drawable picture of the given pixels.
-void Fill(Picture& picture, int32_t width, int32_t height, const std::vector<uint32_t>& values) {
-    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
-    std::copy(values.begin(), values.end(), pixels.get());
-    picture.Adopt(width, height, std::move(pixels));
-}
-
-std::vector<uint32_t> Pixels(const Picture& picture) {
-    return std::vector<uint32_t>(picture.Pixels(),
-                                 picture.Pixels() + picture.Width() * picture.Height());
 }
 
 class DisplayTest : public ::testing::Test {

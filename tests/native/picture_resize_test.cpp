@@ -1,7 +1,7 @@
 // The three reductions: sizes, the kernels' exact values, and the guard.
 #include "picture/picture.h"
 
-#include "picture/pixel_buffer.h"
+#include "tests/support/picture_pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +17,6 @@ uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
 }
 
 using Reduction = Picture::Reduction;
-
-// A drawable picture of the given pixels, as Load would leave it.
-void Fill(Picture& picture, int32_t width, int32_t height, const std::vector<uint32_t>& values) {
-    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
-    std::copy(values.begin(), values.end(), pixels.get());
-    picture.Adopt(width, height, std::move(pixels));
-}
-
-std::vector<uint32_t> Pixels(const Picture& picture) {
-    return std::vector<uint32_t>(picture.Pixels(),
-                                 picture.Pixels() + picture.Width() * picture.Height());
-}
 
 void ExpectSize(Reduction kind, int32_t width, int32_t height, int32_t newWidth,
                 int32_t newHeight) {
