@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine for building and testing, and does nothing that
-# is already done: installs the missing packages, adds deb-src entries for the
-# configured suites when there are none, and fetches Debian's libjpeg-turbo
-# source (built later, once per Windows build tree) into build/third_party.
+# is already done: installs the missing packages that the build and the tests
+# use, and fetches Debian's libjpeg-turbo source (built later, once per Windows
+# build tree) into build/third_party. The source comes through a private apt
+# configuration under build/apt, so the machine's own apt configuration, lists
+# and cache stay as they are.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The libjpeg-turbo the Windows builds are made and tested with.
+jpeg_version=2.1.5
+jpeg_source_version=1:2.1.5-2
+
 packages=(
-    make cmake ninja-build g++ gcc clang libclang-rt-14-dev python3 file dpkg-dev
-    libjpeg62-turbo-dev libgtest-dev googletest libbenchmark-dev
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix nasm
-    wine wine64 xvfb xdotool x11-apps imagemagick clang-format msitools wixl
+    # building: the front door, CMake with Ninja, GCC and clang (the fuzz
+    # target and its runtime), MinGW-w64 with libjpeg-turbo's assembler, Python
+    # (the resources' images, the show's benchmark), dpkg-source (apt-get source)
+    make cmake ninja-build g++ gcc clang libclang-rt-14-dev
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix nasm python3 dpkg-dev
+    # the native tests: libjpeg, GoogleTest (also cross-built from its
+    # sources), the formatting check over the tracked files
+    libjpeg62-turbo-dev libgtest-dev googletest clang-format git
+    # the Windows and end-to-end tests: Wine on Xvfb, input, screenshots
+    wine wine64 xvfb xdotool imagemagick
+    # the release: zips and installers (wixl; msibuild and msiinfo from msitools)
+    msitools wixl
 )
 
 as_root() {
@@ -22,44 +36,80 @@ for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup: installing ${missing[*]}"
+    echo "setup: installing ${missing[*]} (to build and test Pelloran)"
     as_root apt-get update -q
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# deb-src entries mirroring the configured deb entries, when no source entry exists.
-have_deb_src() {
-    grep -rqsE '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' /etc/apt/sources.list /etc/apt/sources.list.d/
+third_party=build/third_party
+[ -f "$third_party/libjpeg-turbo-$jpeg_version/CMakeLists.txt" ] && exit 0
+
+# The private apt configuration: deb-src entries for the machine's Debian
+# suites (those of its release, such as bookworm, bookworm-updates and
+# bookworm-security), with lists and cache of its own.
+apt_dir=$PWD/build/apt
+mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$third_party"
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+cat_existing() {
+    local f
+    for f in "$@"; do
+        [ ! -f "$f" ] || cat "$f"
+    done
 }
-add_deb_src() {
-    local sources
-    sources=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null |
+{
+    # One-line entries: deb [options] URI suite component...
+    cat_existing /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
+        awk '$1 == "deb" { $1 = "deb-src"; print }'
+    # deb822 stanzas, one deb-src line per URI and suite.
+    cat_existing /etc/apt/sources.list.d/*.sources |
         awk 'BEGIN { RS = ""; FS = "\n" }
              {
-               types = ""; rest = ""
+               types = uris = suites = components = signed = ""; enabled = 1
                for (i = 1; i <= NF; i++) {
-                 if ($i ~ /^#/) continue
-                 if ($i ~ /^Types:/) types = $i; else rest = rest $i "\n"
+                 line = $i
+                 if (line ~ /^#/) continue
+                 key = tolower(line); sub(/:.*/, "", key)
+                 value = line; sub(/^[^:]*:[[:space:]]*/, "", value)
+                 if (key == "types") types = value
+                 else if (key == "uris") uris = value
+                 else if (key == "suites") suites = value
+                 else if (key == "components") components = value
+                 else if (key == "signed-by") signed = value
+                 else if (key == "enabled" && tolower(value) == "no") enabled = 0
                }
-               if (types ~ /[[:space:]]deb([[:space:]]|$)/) printf "Types: deb-src\n%s\n", rest
-             }')
-    if [ -n "$sources" ]; then
-        echo "$sources" | as_root tee /etc/apt/sources.list.d/pelloran-deb-src.sources >/dev/null
-    fi
-    if [ -f /etc/apt/sources.list ]; then
-        sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' /etc/apt/sources.list |
-            as_root tee /etc/apt/sources.list.d/pelloran-deb-src.list >/dev/null
-    fi
-    as_root apt-get update -q
+               if (!enabled || (" " types " ") !~ / deb /) next
+               options = signed != "" ? "[signed-by=" signed "] " : ""
+               nu = split(uris, u, /[[:space:]]+/); ns = split(suites, s, /[[:space:]]+/)
+               for (i = 1; i <= nu; i++) for (j = 1; j <= ns; j++)
+                 print "deb-src " options u[i] " " s[j] " " components
+             }'
+} | awk -v codename="$codename" '$0 ~ " " codename "(-[a-z]+)? " { print }' |
+    sort -u >"$apt_dir/sources.list"
+if [ ! -s "$apt_dir/sources.list" ]; then
+    echo "setup: no Debian '$codename' entries in the machine's apt sources" >&2
+    exit 1
+fi
+
+private_apt() {
+    "$1" -q -o Dir::Etc::sourcelist="$apt_dir/sources.list" -o Dir::Etc::sourceparts=- \
+        -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache="$apt_dir/cache" \
+        -o APT::Sandbox::User="$(id -un)" "${@:2}"
 }
 
-third_party=build/third_party
-if ! ls "$third_party"/libjpeg-turbo-*/CMakeLists.txt >/dev/null 2>&1; then
-    have_deb_src || add_deb_src
-    mkdir -p "$third_party"
-    fetch() { (cd "$third_party" && apt-get source -q libjpeg-turbo >source.log 2>&1); }
-    fetch || { as_root apt-get update -q && fetch; } || {
-        cat "$third_party/source.log" >&2
-        exit 1
-    }
+echo "setup: fetching Debian's libjpeg-turbo $jpeg_source_version source into $third_party"
+private_apt apt-get update >"$third_party/source.log" 2>&1 || {
+    cat "$third_party/source.log" >&2
+    exit 1
+}
+offered=$(private_apt apt-cache showsrc libjpeg-turbo 2>/dev/null | sed -n 's/^Version: //p' | sort -u)
+if ! grep -qxF "$jpeg_source_version" <<<"$offered"; then
+    echo "setup: Pelloran is built with libjpeg-turbo $jpeg_version (Debian source" \
+        "$jpeg_source_version), but the Debian sources offer ${offered:-none}" >&2
+    exit 1
 fi
+rm -rf "$third_party"/libjpeg-turbo-*
+(cd "$third_party" && private_apt apt-get source "libjpeg-turbo=$jpeg_source_version") \
+    >>"$third_party/source.log" 2>&1 || {
+    cat "$third_party/source.log" >&2
+    exit 1
+}
