@@ -15,6 +15,7 @@ public:
 
     HDC GetSafeHdc() const { return m_hDC; }
 
+protected:
     HDC m_hDC;
 };
 
@@ -24,9 +25,8 @@ public:
     explicit CPaintDC(CWnd* wnd);
     ~CPaintDC() override;
 
-    PAINTSTRUCT m_ps;
-
 private:
+    PAINTSTRUCT m_ps;
     HWND hwnd;
 };
 

@@ -1,11 +1,17 @@
 #include "framework/dialog.h"
 
+#include "framework/callback_guard.h"
 #include "framework/data_exchange.h"
+#include "framework/message_frame.h"
 #include "framework/win_app.h"
 
 namespace {
 // The window property that binds a dialog window to its object.
-constexpr char DialogProperty[] = "Pelloran.CDialog";
+constexpr char DialogProperty[] = "CDialog";
+
+// The messages that DefWindowProc is handing to a dialog window's own
+// procedure on this thread, innermost first.
+thread_local MessageFrame::Chain defaultedMessages = nullptr;
 
 // Messages whose dialog-procedure result is the answer itself; every other
 // answer goes through DWLP_MSGRESULT.
@@ -74,18 +80,16 @@ void CDialog::OnCancel() {
 }
 
 LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const Defaulting outer = defaulting;
-    defaulting = {true, message, wParam, lParam};
-    const auto procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC));
-    const LRESULT result = ::CallWindowProcA(procedure, m_hWnd, message, wParam, lParam);
-    defaulting = outer;
-    return result;
+    HWND hwnd = m_hWnd;
+    const MessageFrame defaulting(defaultedMessages, this, message, wParam, lParam);
+    const auto procedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    return ::CallWindowProcA(procedure, hwnd, message, wParam, lParam);
 }
 
 INT_PTR CDialog::RouteDialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND hwnd = m_hWnd;
-    const bool beingDefaulted = defaulting.active && defaulting.message == message &&
-                                defaulting.wParam == wParam && defaulting.lParam == lParam;
+    const MessageFrame* defaulting = MessageFrame::Find(defaultedMessages, this);
+    const bool beingDefaulted = defaulting != nullptr && defaulting->Is(message, wParam, lParam);
     INT_PTR answer = FALSE;
     if (!beingDefaulted && GetMessageMap()->Find(message, wParam) != nullptr) {
         const LRESULT result = Dispatch(message, wParam, lParam);
@@ -119,12 +123,15 @@ CDialog* CDialog::FromDialogHandle(HWND hwnd) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDialog* dialog = nullptr;
-    if (message == WM_INITDIALOG) {
-        dialog = reinterpret_cast<CDialog*>(lParam);
-        dialog->AttachDialog(hwnd);
-    } else {
-        dialog = FromDialogHandle(hwnd);
-    }
-    return dialog != nullptr ? dialog->RouteDialogMessage(message, wParam, lParam) : FALSE;
+    return GuardCallback(INT_PTR{FALSE}, hwnd, IDABORT, [&] {
+        CDialog* dialog = nullptr;
+        if (message == WM_INITDIALOG) {
+            dialog = reinterpret_cast<CDialog*>(lParam);
+            dialog->AttachDialog(hwnd);
+        } else {
+            dialog = FromDialogHandle(hwnd);
+        }
+        return dialog != nullptr ? dialog->RouteDialogMessage(message, wParam, lParam)
+                                 : INT_PTR{FALSE};
+    });
 }

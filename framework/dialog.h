@@ -12,8 +12,8 @@ class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
-    // Runs the dialog and returns the code it ended with (IDOK, IDCANCEL), or -1
-    // if it could not be created.
+    // Runs the dialog and returns the code it ended with (IDOK, IDCANCEL), -1 if
+    // it could not be created, or IDABORT when a handler failed with an exception.
     virtual INT_PTR DoModal();
 
     // Loading (FALSE) copies the fields into the controls, saving (TRUE) the
@@ -53,11 +53,4 @@ private:
     static const MessageMapEntry messageEntries[];
 
     UINT templateId;
-    // The message that DefWindowProc is handing to the window's own procedure.
-    struct Defaulting {
-        bool active = false;
-        UINT message = 0;
-        WPARAM wParam = 0;
-        LPARAM lParam = 0;
-    } defaulting;
 };

@@ -8,6 +8,4 @@
 class CEdit : public CWnd {
 public:
     std::string GetText() const;
-    void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
-    void LimitText(int maxChars) { SendMessage(EM_LIMITTEXT, maxChars, 0); }
 };

@@ -1,5 +1,6 @@
 #include "framework/file_dialog.h"
 
+#include "framework/callback_guard.h"
 #include "framework/win_app.h"
 
 #include <cstddef>
@@ -52,24 +53,27 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM wParam, 
     static const UINT fileNameOK = ::RegisterWindowMessageA(FILEOKSTRINGA);
     static const UINT selectionChanged = ::RegisterWindowMessageA(LBSELCHSTRINGA);
 
-    CFileDialog* dialog = nullptr;
-    if (message == WM_INITDIALOG) {
-        dialog =
-            reinterpret_cast<CFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
-        dialog->AttachDialog(hwnd);
-    } else {
-        dialog = static_cast<CFileDialog*>(FromDialogHandle(hwnd));
-    }
-    if (dialog == nullptr) {
-        return FALSE;
-    }
-    const bool oldStyle = (dialog->m_ofn.Flags & OFN_EXPLORER) == 0;
-    if (oldStyle && message == fileNameOK) {
-        return dialog->OnFileNameOK();
-    }
-    if (oldStyle && message == selectionChanged) {
-        dialog->OnLBSelChangedNotify(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        return FALSE;
-    }
-    return static_cast<UINT_PTR>(dialog->RouteDialogMessage(message, wParam, lParam));
+    // The platform dialog ends with FALSE, as on Cancel.
+    return GuardCallback(UINT_PTR{FALSE}, ::GetAncestor(hwnd, GA_ROOT), FALSE, [&]() -> UINT_PTR {
+        CFileDialog* dialog = nullptr;
+        if (message == WM_INITDIALOG) {
+            dialog =
+                reinterpret_cast<CFileDialog*>(reinterpret_cast<OPENFILENAMEA*>(lParam)->lCustData);
+            dialog->AttachDialog(hwnd);
+        } else {
+            dialog = static_cast<CFileDialog*>(FromDialogHandle(hwnd));
+        }
+        if (dialog == nullptr) {
+            return FALSE;
+        }
+        const bool oldStyle = (dialog->m_ofn.Flags & OFN_EXPLORER) == 0;
+        if (oldStyle && message == fileNameOK) {
+            return dialog->OnFileNameOK();
+        }
+        if (oldStyle && message == selectionChanged) {
+            dialog->OnLBSelChangedNotify(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+            return FALSE;
+        }
+        return static_cast<UINT_PTR>(dialog->RouteDialogMessage(message, wParam, lParam));
+    });
 }

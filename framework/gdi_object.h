@@ -11,6 +11,8 @@ public:
     virtual ~CGdiObject() { DeleteObject(); }
 
     HGDIOBJ GetSafeHandle() const { return m_hObject; }
+
+protected:
     // Takes ownership of a handle (releasing any held before).
     void Attach(HGDIOBJ handle);
     void DeleteObject();

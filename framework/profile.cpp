@@ -1,7 +1,9 @@
 // The profile functions of the application object, on the current user's
 // registry: Software\<company>\<application>\<section>. Every call opens the
 // chain afresh and creates the keys below Software that are missing, so even a
-// read leaves the empty chain behind.
+// read leaves the empty chain behind. A value that cannot be read as what is
+// asked for (an integer: REG_DWORD of four bytes; a string: REG_SZ) reads as
+// the default.
 #include "framework/win_app.h"
 
 #include "framework/reg_key.h"
@@ -19,10 +21,13 @@ RegKey OpenSectionKey(const CWinApp& app, const char* section) {
 
 UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) const {
     RegKey key = OpenSectionKey(*this, section);
-    DWORD value = 0; // a stored value shorter than four bytes reads zero-extended
+    DWORD type = REG_NONE;
+    DWORD value = 0;
     DWORD size = sizeof value;
-    if (!key || ::RegQueryValueExA(key.get(), entry, nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
+    if (!key ||
+        ::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value) {
         return static_cast<UINT>(defaultValue);
     }
     return value;
@@ -31,16 +36,19 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
 std::string CWinApp::GetProfileString(const char* section, const char* entry,
                                       const char* defaultValue) const {
     RegKey key = OpenSectionKey(*this, section);
+    DWORD type = REG_NONE;
     DWORD size = 0;
     if (!key ||
-        ::RegQueryValueExA(key.get(), entry, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
+        ::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
         return defaultValue;
     }
     // One byte more than stored, so that a value saved without its terminating
     // zero still ends inside the buffer.
     std::vector<char> text(size + 1, '\0');
-    if (::RegQueryValueExA(key.get(), entry, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()),
-                           &size) != ERROR_SUCCESS) {
+    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
         return defaultValue;
     }
     return text.data();

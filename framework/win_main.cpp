@@ -1,4 +1,5 @@
 // The program's entry point: start the application object and run it.
+#include "framework/callback_guard.h"
 #include "framework/win_app.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -7,8 +8,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
     app->SetInstance(instance);
-    if (!app->InitInstance()) {
-        return 0;
-    }
-    return app->Run();
+    // An exception that gets this far (an allocation failure, say) ends the
+    // program quietly, as one caught in a window procedure does.
+    return GuardCallback(0, [app] { return app->InitInstance() ? app->Run() : 0; });
 }

@@ -1,11 +1,15 @@
 #include "framework/wnd.h"
 
+#include "framework/callback_guard.h"
+#include "framework/message_frame.h"
 #include "framework/win_app.h"
 
 namespace {
 // The object whose CreateWindowEx call is under way: its first messages
 // (WM_GETMINMAXINFO, WM_NCCREATE, WM_CREATE) arrive before CreateWindowEx returns.
 thread_local CWnd* windowBeingCreated = nullptr;
+// The messages being dispatched on this thread, innermost first.
+thread_local MessageFrame::Chain dispatchedMessages = nullptr;
 } // namespace
 
 const MessageMap CWnd::messageMap{nullptr};
@@ -46,52 +50,45 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     return hwnd != nullptr;
 }
 
-BOOL CWnd::DestroyWindow() {
-    return ::DestroyWindow(m_hWnd);
-}
-
 LRESULT CWnd::Default() {
-    return DefWindowProc(current.message, current.wParam, current.lParam);
+    const MessageFrame* current = MessageFrame::Find(dispatchedMessages, this);
+    return current != nullptr ? DefWindowProc(current->message, current->wParam, current->lParam)
+                              : 0;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CWnd::StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return GuardCallback(LRESULT{0}, [&] {
+        auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (wnd == nullptr && windowBeingCreated != nullptr) {
+            wnd = windowBeingCreated;
+            windowBeingCreated = nullptr;
+            wnd->Attach(hwnd);
+        }
+        if (wnd == nullptr) {
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+        // The default processing of WM_CLOSE (or of a system command that closes)
+        // destroys the window, and with WM_NCDESTROY a self-deleting object is
+        // gone: the object is touched again only after WM_NCDESTROY itself, which
+        // comes last, before it is handed to PostNcDestroy.
+        const LRESULT result = wnd->Dispatch(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            wnd->AfterNcDestroy();
+        }
+        return result;
+    });
+}
+
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    const MessageFrame current(dispatchedMessages, this, message, wParam, lParam);
     if (const MessageMapEntry* entry = GetMessageMap()->Find(message, wParam)) {
         return entry->handler(*this, wParam, lParam);
     }
     return Default();
-}
-
-LRESULT CALLBACK CWnd::StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (wnd == nullptr && windowBeingCreated != nullptr) {
-        wnd = windowBeingCreated;
-        windowBeingCreated = nullptr;
-        wnd->Attach(hwnd);
-    }
-    if (wnd == nullptr) {
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return wnd->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const CurrentMessage outer = current; // handlers may send messages to their own window
-    current = {message, wParam, lParam};
-    const LRESULT result = WindowProc(message, wParam, lParam);
-    current = outer;
-    return result;
-}
-
-LRESULT CWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = Dispatch(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        AfterNcDestroy();
-    }
-    return result;
 }
 
 void CWnd::Attach(HWND hwnd) {

@@ -23,7 +23,6 @@ public:
     // has had its PostNcDestroy call, so a self-deleting window is gone by then.
     BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
-    BOOL DestroyWindow();
 
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -43,10 +42,10 @@ protected:
     // The default processing of the message being handled.
     LRESULT Default();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Routes one message through the message map, or to the default processing.
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // WindowProc with Default() bound to this message; for windows whose procedure
-    // is someone else's (dialogs), which hand their messages over one by one.
+    // Routes one message through the message map, or to the default processing,
+    // with Default() bound to it. Also for windows whose procedure is someone
+    // else's (dialogs), which hand their messages over one by one. Nothing of the
+    // object is touched once the handler has returned.
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     static const MessageMap messageMap;
@@ -56,14 +55,8 @@ public:
     static LRESULT CALLBACK StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND hwnd);
     void AfterNcDestroy();
 
-    struct CurrentMessage {
-        UINT message = 0;
-        WPARAM wParam = 0;
-        LPARAM lParam = 0;
-    } current;
     bool ownsWindow = false;
 };

@@ -5,21 +5,18 @@
 
 #include <cstdio>
 
-std::string AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
+std::string AfxRegisterWndClass(UINT classStyle, HCURSOR cursor) {
     HINSTANCE instance = AfxGetInstanceHandle();
     char name[128];
-    std::snprintf(name, sizeof name, "Afx:%p:%x:%p:%p:%p", static_cast<void*>(instance), classStyle,
-                  static_cast<void*>(cursor), static_cast<void*>(background),
-                  static_cast<void*>(icon));
+    std::snprintf(name, sizeof name, "Afx:%p:%x:%p", static_cast<void*>(instance), classStyle,
+                  static_cast<void*>(cursor));
     WNDCLASSA existing;
     if (!::GetClassInfoA(instance, name, &existing)) {
         WNDCLASSA wc{};
         wc.style = classStyle;
         wc.lpfnWndProc = &CWnd::StandardWndProc;
         wc.hInstance = instance;
-        wc.hIcon = icon;
         wc.hCursor = cursor;
-        wc.hbrBackground = background;
         wc.lpszClassName = name;
         ::RegisterClassA(&wc);
     }

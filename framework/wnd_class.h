@@ -5,7 +5,7 @@
 
 #include <string>
 
-// Registers (once per distinct set of attributes) a window class of this module
-// with the given style, cursor, background brush and icon, and returns its name.
-std::string AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr,
-                                HBRUSH background = nullptr, HICON icon = nullptr);
+// Registers (once per distinct style and cursor) a window class of this module
+// with the given style and cursor, without background brush or icon, and
+// returns its name.
+std::string AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr);

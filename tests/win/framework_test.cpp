@@ -1,13 +1,20 @@
-// The framework's window routing: message maps, creation and the end of a window.
+// The framework's window routing: message maps, creation, the end of a window,
+// and exceptions that reach the window and dialog procedures.
+#include "framework/dialog.h"
 #include "framework/win_app.h"
 #include "framework/wnd.h"
 #include "framework/wnd_class.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 namespace {
 constexpr UINT WM_PING = WM_USER + 1;
 constexpr UINT WM_BASE_ONLY = WM_USER + 2;
+constexpr UINT WM_THROW = WM_USER + 3;
 
 class BaseWnd : public CWnd {
 public:
@@ -58,19 +65,80 @@ private:
     int OnCreate(CREATESTRUCTA*) { return ++creates, createResult; }
     LRESULT OnPing(WPARAM, LPARAM) { return ++pings, 10; }
     void OnClick() { ++clicks; }
+    void OnThrow() { throw std::bad_alloc(); }
     int createResult;
 };
 
 const MessageMapEntry TestWnd::messageEntries[] = {
     OnMessage<&TestWnd::OnCreate>(WM_CREATE),
     OnMessage<&TestWnd::OnPing>(WM_PING),
+    OnMessage<&TestWnd::OnThrow>(WM_THROW),
     OnCommand<&TestWnd::OnClick>(42, BN_CLICKED),
 };
 const MessageMap TestWnd::messageMap{&BaseWnd::messageMap, TestWnd::messageEntries};
 
-bool QuitPosted() {
+// A window that deletes itself once destroyed, whose storage outlives it:
+// deleting fills the storage with a pattern, so a later write into the object
+// shows. Its system commands go to the default processing through Default().
+class PoisonedWnd : public CWnd {
+public:
+    static constexpr unsigned char Poison = 0xDD;
+
+    static void* operator new(std::size_t size) {
+        EXPECT_LE(size, sizeof storage);
+        deletedSize = 0;
+        return storage;
+    }
+    static void operator delete(void* object, std::size_t size) {
+        std::memset(object, Poison, size);
+        deletedSize = size;
+    }
+    static bool DeletedAndUntouched() {
+        return deletedSize > 0 && std::all_of(storage, storage + deletedSize,
+                                              [](unsigned char b) { return b == Poison; });
+    }
+
+    BOOL Create() {
+        return CreateEx(0, AfxRegisterWndClass(0).c_str(), "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                        nullptr);
+    }
+
+protected:
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    void PostNcDestroy() override { delete this; }
+    static const MessageMap messageMap;
+
+private:
+    static const MessageMapEntry messageEntries[];
+    LRESULT OnSysCommand(WPARAM, LPARAM) { return Default(); }
+
+    alignas(std::max_align_t) static inline unsigned char storage[512];
+    static inline std::size_t deletedSize = 0;
+};
+
+const MessageMapEntry PoisonedWnd::messageEntries[] = {
+    OnMessage<&PoisonedWnd::OnSysCommand>(WM_SYSCOMMAND),
+};
+const MessageMap PoisonedWnd::messageMap{&CWnd::messageMap, PoisonedWnd::messageEntries};
+
+// A dialog (any template of the program's resources) whose initialisation throws.
+class ThrowingDialog : public CDialog {
+public:
+    ThrowingDialog() : CDialog(131) {}
+
+protected:
+    BOOL OnInitDialog() override { throw std::bad_alloc(); }
+};
+
+bool QuitPosted(WPARAM* exitCode = nullptr) {
     MSG msg;
-    return ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+    if (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) == 0) {
+        return false;
+    }
+    if (exitCode != nullptr) {
+        *exitCode = msg.wParam;
+    }
+    return true;
 }
 } // namespace
 
@@ -115,7 +183,7 @@ TEST(FrameworkTest, DestroyingTheMainWindowPostsQuitAndClearsIt) {
     CWinApp app("FrameworkTest");
     TestWnd other;
     ASSERT_TRUE(other.Create());
-    other.DestroyWindow();
+    ::DestroyWindow(other.m_hWnd);
     EXPECT_FALSE(QuitPosted()); // not the main window
 
     int calls = 0;
@@ -123,7 +191,7 @@ TEST(FrameworkTest, DestroyingTheMainWindowPostsQuitAndClearsIt) {
     main.postNcDestroyCalls = &calls;
     ASSERT_TRUE(main.Create());
     app.m_pMainWnd = &main;
-    main.DestroyWindow();
+    ::DestroyWindow(main.m_hWnd);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
     EXPECT_EQ(nullptr, main.m_hWnd);
     EXPECT_EQ(1, calls);
@@ -139,4 +207,35 @@ TEST(FrameworkTest, FromHandleWrapsWithoutTakingOver) {
     }
     EXPECT_TRUE(::IsWindow(wnd.m_hWnd)); // the wrapper's end left the window alone
     EXPECT_EQ(10, wnd.SendMessage(WM_PING));
+}
+
+TEST(FrameworkTest, ASelfDeletingWindowIsNotTouchedAfterItsDefaultClose) {
+    const struct {
+        UINT message;
+        WPARAM wParam;
+    } closes[] = {{WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE | 1}};
+    for (const auto& close : closes) {
+        auto* wnd = new PoisonedWnd;
+        ASSERT_TRUE(wnd->Create());
+        HWND hwnd = wnd->m_hWnd;
+        ::SendMessageA(hwnd, close.message, close.wParam, 0);
+        EXPECT_FALSE(::IsWindow(hwnd)) << close.message;
+        EXPECT_TRUE(PoisonedWnd::DeletedAndUntouched()) << close.message;
+    }
+}
+
+TEST(FrameworkTest, AnExceptionInAHandlerEndsTheProgramQuietly) {
+    TestWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    WPARAM exitCode = 99;
+    EXPECT_EQ(0, wnd.SendMessage(WM_THROW));
+    EXPECT_TRUE(QuitPosted(&exitCode));
+    EXPECT_EQ(0u, exitCode);
+    EXPECT_EQ(10, wnd.SendMessage(WM_PING)); // the window still answers until the loop ends
+
+    ThrowingDialog dialog;
+    EXPECT_NE(IDOK, dialog.DoModal()); // the quit message ends the dialog's loop
+    exitCode = 99;
+    EXPECT_TRUE(QuitPosted(&exitCode));
+    EXPECT_EQ(0u, exitCode);
 }

@@ -104,9 +104,16 @@ TEST_F(SettingsTest, UnreadableIntegersFallBackToTheirDefaults) {
 }
 
 TEST_F(SettingsTest, AStringStoredWithoutItsTerminatorReadsWhole) {
-    Store("Path", REG_BINARY, "E:\\pics", 7);
+    Store("Path", REG_SZ, "E:\\pics", 7);
     app.LoadSettings();
     EXPECT_EQ("E:\\pics", SaverSettings.Path);
+}
+
+TEST_F(SettingsTest, ValuesOfAnotherTypeReadAsTheDefault) {
+    StoreText("Delay", "5"); // what `reg add` stores without /t
+    Store("Path", REG_BINARY, "E:\\pics", 8);
+    EXPECT_EQ(3u, app.GetProfileInt("Configuration", "Delay", 3));
+    EXPECT_EQ("C:\\images", app.GetProfileString("Configuration", "Path", "C:\\images"));
 }
 
 TEST_F(SettingsTest, WritesGoToTheSectionKeyWithTheirTypes) {

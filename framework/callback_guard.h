@@ -1,0 +1,29 @@
+// The guard around the work of the framework's window, dialog and hook
+// procedures. The platform calls them through its own frames, which no C++
+// exception may unwind (on 32-bit Windows that ends in std::terminate).
+#pragma once
+
+#include <windows.h>
+
+// Runs `work` and returns its result. An exception that escapes it (an
+// allocation failure, say) ends the program quietly instead: `dialog`, unless
+// null, is ended with `dialogResult` (a modal loop that ends on the quit
+// message alone reports OK), the quit message with exit code 0 ends the message
+// loop, and the procedure answers `failed`.
+template <class Result, class Work>
+Result GuardCallback(Result failed, HWND dialog, INT_PTR dialogResult, Work&& work) noexcept {
+    try {
+        return work();
+    } catch (...) {
+        if (dialog != nullptr) {
+            ::EndDialog(dialog, dialogResult);
+        }
+        ::PostQuitMessage(0);
+        return failed;
+    }
+}
+
+// The same for the procedure of a window that is no dialog.
+template <class Result, class Work> Result GuardCallback(Result failed, Work&& work) noexcept {
+    return GuardCallback(failed, nullptr, 0, work);
+}
