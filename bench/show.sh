@@ -13,21 +13,15 @@
 # build/win64 and build/bench.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/helpers.sh
 root=$PWD
 win64_dir=${PELLORAN_WIN64_DIR:-build/win64}
 bench_dir=${PELLORAN_BENCH_DIR:-build/bench}
 work=$root/build/bench-show
 runs=5
 
-build_target() {
-    local preset=$1 dir=$2 target=$3
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake --preset "$preset" -B "$dir" >/dev/null
-    fi
-    cmake --build "$dir" --target "$target" >/dev/null
-}
-build_target win64 "$win64_dir" Pelloran
-build_target bench "$bench_dir" pelloran_sort_bench
+build_target win64 "$win64_dir" Pelloran >/dev/null
+build_target bench "$bench_dir" pelloran_sort_bench >/dev/null
 
 session=$work/wine
 sorted_folder=$(mktemp -d -p /dev/shm pelloran-bench-show.XXXXXX)
@@ -61,20 +55,13 @@ for i in range(10000, 0, -1):
     os.symlink(os.path.join(work, "picture.jpg"), os.path.join(sorted_folder, f"IMG_{i:06d}.jpg"))
 PYTHON
 
-key='HKCU\Software\Tarnwick Software\Pelloran\Configuration'
-wine_run reg add "$key" /v Delay /t REG_DWORD /d 60 /f
-wine_run reg add "$key" /v Position /t REG_DWORD /d 1 /f
-wine_run reg add "$key" /v Size /t REG_DWORD /d 0 /f
-wine_run reg add "$key" /v Random /t REG_DWORD /d 0 /f
-wine_run reg add "$key" /v Overlap /t REG_DWORD /d 0 /f
-
 display=$(cat "$session/display24")
 echo "Under Wine ($display), from the start of the program:"
 printf '  %-38s' "Wine starting and ending cmd /c exit"
 bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
     tests/harness/wine-run.sh "$session" cmd /c exit
 first_picture() {
-    wine_run reg add "$key" /v Path /t REG_SZ /d "Z:${1//\//\\}" /f
+    write_settings wine_run "$(windows_path "$1")" 60 1 0 0 0
     printf '  %-38s' "$2"
     bench/first_picture.py --display "$display" --runs $runs --colour ff00ff -- \
         tests/harness/wine-run.sh "$session" "$root/$win64_dir/Pelloran.scr" /s

@@ -1,6 +1,7 @@
 # Helpers for the end-to-end scripts. The environment names the Wine wrapper
 # (PELLORAN_WINE_RUN), the session (PELLORAN_WINE_SESSION) and the program
 # (PELLORAN_SCR).
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/helpers.sh"
 
 fail() {
     echo "FAIL: $*" >&2

@@ -1,13 +1,6 @@
 # Helpers of the show's end-to-end scripts (after lib.sh): a folder of solid
 # colour pictures, the show's settings in the registry, the colours on screen.
 
-settings_key='HKCU\Software\Tarnwick Software\Pelloran\Configuration'
-
-# The Windows form of an absolute Linux path (Wine maps / to drive Z:).
-windows_path() {
-    echo "Z:${1//\//\\}"
-}
-
 # A temporary folder of full-screen pictures: a.jpg red, b.jpg green, c.jpg blue.
 make_colour_folder() {
     local folder
@@ -21,12 +14,7 @@ make_colour_folder() {
 # The show's settings: the folder, one picture a second, centred, large, in
 # name order, cleared before each picture.
 store_settings() {
-    wine_run reg add "$settings_key" /v Path /t REG_SZ /d "$(windows_path "$1")" /f >/dev/null
-    wine_run reg add "$settings_key" /v Delay /t REG_DWORD /d 1 /f >/dev/null
-    wine_run reg add "$settings_key" /v Position /t REG_DWORD /d 1 /f >/dev/null
-    wine_run reg add "$settings_key" /v Size /t REG_DWORD /d 0 /f >/dev/null
-    wine_run reg add "$settings_key" /v Random /t REG_DWORD /d 0 /f >/dev/null
-    wine_run reg add "$settings_key" /v Overlap /t REG_DWORD /d 0 /f >/dev/null
+    write_settings wine_run "$(windows_path "$1")" 1 1 0 0 0
 }
 
 forget_settings() {
@@ -67,8 +55,7 @@ centre_colour() {
 # the desktop's loses the activation at once (Wine confines the pointer to a
 # full-screen window through the desktop's display), and that ends the show.
 desktop_on() {
-    WINEPREFIX=$PELLORAN_WINE_SESSION/prefix wineserver -k </dev/null >/dev/null 2>&1 || true
-    WINEPREFIX=$PELLORAN_WINE_SESSION/prefix wineserver -w </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX=$PELLORAN_WINE_SESSION/prefix stop_wine
     PELLORAN_DEPTH=$1 wine_run cmd /c exit </dev/null >/dev/null 2>&1
 }
 

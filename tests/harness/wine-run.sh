@@ -3,11 +3,10 @@
 #   wine-run.sh SESSION_DIR PROGRAM [ARGUMENTS...]
 # The display is the 24-bit one unless PELLORAN_DEPTH names 16 or 8.
 set -euo pipefail
+. "$(dirname "$0")/../../scripts/helpers.sh"
 session=$1
 shift
-export WINEPREFIX=$session/prefix
-export WINEDEBUG=-all
-export WINEARCH=win64
+wine_environment "$session/prefix"
 export DISPLAY
 DISPLAY=$(cat "$session/display${PELLORAN_DEPTH:-24}")
 exec wine "$@"

@@ -1,0 +1,99 @@
+# Shell helpers of `make run` (scripts/run.sh), `make bench-show` (bench/show.sh),
+# the Wine session of the Windows tests (tests/harness) and the end-to-end
+# tests: building one target, Xvfb displays, the Wine prefix and its server,
+# and the program's settings in the registry. Sourced, not run.
+
+# The program's settings key.
+settings_key='HKCU\Software\Tarnwick Software\Pelloran\Configuration'
+
+# Builds one target of a build tree, configuring the tree first if needed.
+#   build_target PRESET DIR TARGET
+build_target() {
+    local preset=$1 dir=$2 target=$3
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake --preset "$preset" -B "$dir" >/dev/null
+    fi
+    cmake --build "$dir" --target "$target"
+}
+
+# The Windows form of an absolute Linux path (Wine maps / to drive Z:).
+windows_path() {
+    echo "Z:${1//\//\\}"
+}
+
+# Starts an Xvfb of 1024 x 768 at the given depth on the first free display
+# from :FIRST, with its log in STEM.log and its process id in STEM.pid, and
+# prints the display's name (":n") once it takes connections. Its output goes
+# to the log: a caller that waits for its pipes would wait for Xvfb.
+#   start_xvfb DEPTH FIRST STEM
+start_xvfb() {
+    local depth=$1 n=$2 stem=$3
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+    done
+    Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >"$stem.log" 2>&1 &
+    echo $! >"$stem.pid"
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.05
+    done
+    echo ":$n"
+}
+
+# Stops the Xvfb whose process id is in PIDFILE, if it is there.
+#   stop_xvfb PIDFILE
+stop_xvfb() {
+    [ -e "$1" ] || return 0
+    kill "$(cat "$1")" 2>/dev/null || true
+    rm -f "$1"
+}
+
+# Wine's environment for the prefix PREFIX: 64-bit, quiet, without the Mono
+# and Gecko installers.
+#   wine_environment PREFIX
+wine_environment() {
+    export WINEPREFIX=$1
+    export WINEARCH=win64
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# Starts the wineserver of $WINEPREFIX and prepares the prefix on its first
+# use. Wine's output goes nowhere: its helpers inherit their parent's pipes.
+start_wine() {
+    mkdir -p "$WINEPREFIX"
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Ends the wineserver of $WINEPREFIX and waits for it.
+stop_wine() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
+}
+
+# yes: Wine manages its windows itself, as it must without a window manager
+# (on Xvfb it would otherwise wait for one on every closed window); no: the
+# display's window manager does.
+#   wine_manages_windows yes|no
+wine_manages_windows() {
+    if [ "$1" = yes ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    else
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 ||
+            true
+    fi
+}
+
+# Stores the six settings through RUN, a command that runs a Windows program
+# (`reg`) in the right prefix.
+#   write_settings RUN PATH DELAY POSITION SIZE RANDOM OVERLAP
+write_settings() {
+    local run=$1
+    "$run" reg add "$settings_key" /v Path /t REG_SZ /d "$2" /f >/dev/null
+    "$run" reg add "$settings_key" /v Delay /t REG_DWORD /d "$3" /f >/dev/null
+    "$run" reg add "$settings_key" /v Position /t REG_DWORD /d "$4" /f >/dev/null
+    "$run" reg add "$settings_key" /v Size /t REG_DWORD /d "$5" /f >/dev/null
+    "$run" reg add "$settings_key" /v Random /t REG_DWORD /d "$6" /f >/dev/null
+    "$run" reg add "$settings_key" /v Overlap /t REG_DWORD /d "$7" /f >/dev/null
+}
