@@ -8,7 +8,7 @@ legacy SSE) faults on a misaligned address, so every function that uses one on
 a %esp- or %ebp-relative slot must align its own stack first
 (`and $0xfffffff0,%esp`), as GCC does under -mincoming-stack-boundary=2.
 
-    check-stack-alignment.py BUILD_DIR [OBJDUMP]
+    check-stack-alignment.py BUILD_DIR
 
 checks BUILD_DIR/Pelloran.scr and a probe compiled like the build's C++ files.
 """
@@ -30,8 +30,7 @@ FUNCTION = re.compile(r"^[0-9a-f]+ <(.+)>:$")
 INSTRUCTION = re.compile(r"^\s*[0-9a-f]+:\t(\S+)\s*(.*)$")
 STACK_OPERAND = re.compile(r"\(%e[sb]p[,)]")
 # `and $-16,%esp` or a stronger alignment.
-REALIGN = re.compile(r"^and[l]?$")
-REALIGN_OPERANDS = re.compile(r"^\$0xffffff[0-9a-f]0,%esp$")
+REALIGN = re.compile(r"^andl? \$0xffffff[0-9a-f]0,%esp$")
 
 # SSE instructions whose memory operand may be unaligned: the unaligned moves,
 # moves and conversions of 8 bytes or less, and the scalar operations.
@@ -80,7 +79,7 @@ def aligned_stack_uses(listing):
         if not instruction:
             continue
         mnemonic, operands = instruction.group(1), instruction.group(2).split("#")[0].strip()
-        if REALIGN.match(mnemonic) and REALIGN_OPERANDS.match(operands):
+        if REALIGN.match(f"{mnemonic} {operands}"):
             realigned = True
         elif use is None and needs_alignment(mnemonic, operands):
             use = f"{mnemonic} {operands}"
@@ -100,12 +99,11 @@ def compile_probe(build_dir, probe_object):
 
 def main():
     build_dir = os.path.abspath(sys.argv[1])
-    objdump = sys.argv[2] if len(sys.argv) > 2 else "i686-w64-mingw32-objdump"
     probe_object = os.path.join(build_dir, "stack_alignment_probe.obj")
     compile_probe(build_dir, probe_object)
     faults = 0
     for binary in (probe_object, os.path.join(build_dir, "Pelloran.scr")):
-        listing = subprocess.run([objdump, "-d", "--no-show-raw-insn", binary], check=True,
+        listing = subprocess.run(["i686-w64-mingw32-objdump", "-d", "--no-show-raw-insn", binary], check=True,
                                  capture_output=True, text=True).stdout
         uses = aligned_stack_uses(listing)
         for name, use, realigned in uses:
