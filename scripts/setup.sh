@@ -50,10 +50,15 @@ third_party=build/third_party
 apt_dir=$PWD/build/apt
 mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$third_party"
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+# The files that exist, each followed by an empty line, which ends its last
+# deb822 stanza.
 cat_existing() {
     local f
     for f in "$@"; do
-        [ ! -f "$f" ] || cat "$f"
+        if [ -f "$f" ]; then
+            cat "$f"
+            echo
+        fi
     done
 }
 {
