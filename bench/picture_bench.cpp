@@ -62,17 +62,38 @@ std::vector<uint8_t> PhotoSamples(int width, int height) {
     return samples;
 }
 
-std::string MakePhoto(const std::filesystem::path& dir, int width, int height) {
-    const std::string path =
-        (dir / ("photo-" + std::to_string(width) + "x" + std::to_string(height) + ".jpg")).string();
+// A photograph's file, made once: 4:2:0 unless full colour is asked for, and
+// sideways (Exif orientation 6) when turned.
+std::string MakePhoto(const std::filesystem::path& dir, int width, int height,
+                      JpegKind kind = JpegKind::Baseline, bool fullColour = false,
+                      bool turned = false) {
+    const std::string name = "photo-" + std::to_string(width) + "x" + std::to_string(height) +
+                             (kind == JpegKind::Progressive ? "-progressive" : "") +
+                             (fullColour ? "-444" : "") + (turned ? "-turned" : "") + ".jpg";
+    const std::string path = (dir / name).string();
     if (!std::filesystem::exists(path)) {
         JpegRecipe recipe;
         recipe.width = width;
         recipe.height = height;
-        recipe.sampling = JpegSampling::Halved;
+        recipe.kind = kind;
+        recipe.sampling = fullColour ? JpegSampling::Full : JpegSampling::Halved;
         recipe.quality = 90;
+        if (turned) {
+            recipe.app1 = ExifBlock(6);
+        }
         WriteFile(path, MakeJpeg(recipe, PhotoSamples(width, height)));
     }
+    return path;
+}
+
+// A progressive file of a few hundred bytes whose header claims 20000 x 20000.
+std::string MakeHugeClaim(const std::filesystem::path& dir) {
+    const std::string path = (dir / "claims-20000x20000.jpg").string();
+    JpegRecipe recipe;
+    recipe.kind = JpegKind::Progressive;
+    std::vector<uint8_t> jpeg = MakeJpeg(recipe, Uniform(recipe, {9, 9, 9}));
+    SetFrameSize(jpeg, 20000, 20000);
+    WriteFile(path, jpeg);
     return path;
 }
 
@@ -123,35 +144,46 @@ long StatusKb(const char* field) {
     return -1;
 }
 
+struct SingleLoad {
+    long peakKb = -1; // the resident set's peak during the load above what was resident before
+    double ms = 0;    // the load's time
+    int width = 0;    // the picture loaded, or 0 x 0 if it failed
+    int height = 0;
+};
+
 // One load in a fresh process (this program again, with --peak), so that no
-// memory kept by the allocator from earlier loads hides the growth: the peak of
-// the resident set during the load above what was resident before it.
-long PeakLoadKb(const std::string& path, int maxWidth, int maxHeight) {
+// memory kept by the allocator from earlier loads hides the growth.
+SingleLoad LoadOnce(const std::string& path, int maxWidth, int maxHeight) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string command = "'" + self + "' --peak '" + path + "' " + std::to_string(maxWidth) +
                                 " " + std::to_string(maxHeight);
     std::FILE* child = popen(command.c_str(), "r");
-    long kb = -1;
+    SingleLoad load;
     if (child != nullptr) {
-        if (std::fscanf(child, "%ld", &kb) != 1) {
-            kb = -1;
+        if (std::fscanf(child, "%ld %lf %d %d", &load.peakKb, &load.ms, &load.width,
+                        &load.height) != 4) {
+            load.peakKb = -1;
         }
         pclose(child);
     }
-    return kb;
+    return load;
 }
 
 int MeasurePeak(const char* path, int maxWidth, int maxHeight) {
     const long before = StatusKb("VmRSS:");
     Picture picture;
-    picture.Load(path, maxWidth, maxHeight);
-    picture.Free();
-    std::printf("%ld\n", StatusKb("VmHWM:") - before);
+    const double seconds = Seconds([&] { picture.Load(path, maxWidth, maxHeight); });
+    const bool drawable = picture.IsDrawable();
+    std::printf("%ld %.1f %d %d\n", StatusKb("VmHWM:") - before, seconds * 1e3,
+                drawable ? picture.Width() : 0, drawable ? picture.Height() : 0);
     return 0;
 }
 
-void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight) {
-    const int d = ScaleDenominator(width, height, maxWidth, maxHeight);
+// A sideways picture is decoded for the box turned with it.
+void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight,
+                  bool sideways = false) {
+    const int d = sideways ? ScaleDenominator(width, height, maxHeight, maxWidth)
+                           : ScaleDenominator(width, height, maxWidth, maxHeight);
     const auto bare = [&] { BareDecode(path, d); };
     int32_t fitted[2] = {0, 0};
     const auto load = [&] {
@@ -174,7 +206,13 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
     const double loadTime = Fastest(loads), bareTime = Fastest(bares);
     std::printf("%5d x %-5d %4d x %-4d  1/%d  %4d x %-4d %9.1f %9.1f %7.3f %9.1f\n", width, height,
                 maxWidth, maxHeight, d, fitted[0], fitted[1], loadTime * 1e3, bareTime * 1e3,
-                loadTime / bareTime, PeakLoadKb(path, maxWidth, maxHeight) / 1024.0);
+                loadTime / bareTime, LoadOnce(path, maxWidth, maxHeight).peakKb / 1024.0);
+}
+
+void LargeLoad(const char* what, const std::string& path, int maxWidth, int maxHeight) {
+    const SingleLoad load = LoadOnce(path, maxWidth, maxHeight);
+    std::printf("%-34s %4d x %-4d  %4d x %-4d %9.1f %9.1f\n", what, maxWidth, maxHeight, load.width,
+                load.height, load.ms, load.peakKb / 1024.0);
 }
 
 void DitherThroughput(const DisplayFormat& display, int32_t width, int32_t height) {
@@ -217,6 +255,18 @@ int main(int argc, char** argv) {
             CompareLoads(path, photo.width, photo.height, box[0], box[1]);
         }
     }
+
+    std::printf("The 4000 x 3000 photo with Exif orientation 6 (turned a quarter clockwise)\n");
+    CompareLoads(MakePhoto(dir, 4000, 3000, JpegKind::Baseline, false, true), 4000, 3000, 1920,
+                 1080, true);
+
+    std::printf("\nLarge and hostile pictures (one load each, in a fresh process)\n");
+    std::printf("%-34s %-11s %-11s %9s %9s\n", "file", "box", "result", "load ms", "peak MB");
+    LargeLoad("12000 x 8400 progressive 4:2:0", MakePhoto(dir, 12000, 8400, JpegKind::Progressive),
+              1920, 1080);
+    LargeLoad("12000 x 8400 progressive 4:4:4",
+              MakePhoto(dir, 12000, 8400, JpegKind::Progressive, true), 1920, 1080);
+    LargeLoad("claims 20000 x 20000, progressive", MakeHugeClaim(dir), 1920, 1080);
 
     std::printf("\nDither on a palette display (fastest of 15 runs)\n");
     const DisplayFormat palette = ClassifyDisplay(8);

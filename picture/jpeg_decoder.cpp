@@ -2,7 +2,10 @@
 // into the picture's pixels.
 #include "picture/picture.h"
 
+#include "picture/exif_orientation.h"
+#include "picture/jpeg_memory_limit.h"
 #include "picture/jpeg_scale.h"
+#include "picture/jpeg_source.h"
 #include "picture/pixel_buffer.h"
 #include "picture/row_conversion.h"
 
@@ -34,6 +37,37 @@ void LimitScans(j_common_ptr info) {
         info->err->error_exit(info);
     }
 }
+
+using RowConversion = void (*)(const uint8_t*, uint32_t*, int32_t);
+
+// How rows of libjpeg's output colours become pixels: grey, RGB, and CMYK (as
+// which libjpeg delivers CMYK and YCCK files). Other colours are not decoded.
+RowConversion ConversionFor(J_COLOR_SPACE colours) {
+    switch (colours) {
+    case JCS_GRAYSCALE:
+        return ConvertGreyRow;
+    case JCS_RGB:
+        return ConvertRgbRow;
+    case JCS_CMYK:
+        return ConvertCmykRow;
+    default:
+        return nullptr;
+    }
+}
+
+// The orientation recorded in the first Exif block among the saved APP1 markers.
+Orientation OrientationOf(const jpeg_decompress_struct& info) {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
+         marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1) {
+            const Orientation found = ExifOrientation(marker->data, marker->data_length);
+            if (found != Orientation::Upright) {
+                return found;
+            }
+        }
+    }
+    return Orientation::Upright;
+}
 } // namespace
 
 // Everything one decode owns; its destructor is the cleanup after success and
@@ -55,13 +89,16 @@ struct Picture::JpegSession {
     std::unique_ptr<JSAMPROW[]> rowPointer;
     std::unique_ptr<JSAMPLE[]> row;
     std::unique_ptr<uint32_t[]> pixels;
+    Orientation orientation = Orientation::Upright;
 };
 
-bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight) {
+bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight,
+                         Orientation& orientation) {
     JpegSession session(file);
     if (!ReadJpeg(session, maxWidth, maxHeight)) {
         return false;
     }
+    orientation = session.orientation;
     HoldPixels(std::move(session.pixels), width, height);
     return true;
 }
@@ -76,32 +113,29 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     }
     jpeg_create_decompress(&info);
     info.progress = &session.progress;
-    jpeg_stdio_src(&info, session.file);
+    AttachFileSource(info, session.file);
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
     sourceHeight = static_cast<int32_t>(info.image_height);
     sourceWidth = static_cast<int32_t>(info.image_width);
+    const RowConversion convert = ConversionFor(info.out_color_space);
+    if (convert == nullptr) {
+        return false;
+    }
 
+    // The scale suits the picture as it will be shown: one that is turned on
+    // its side meets the box with its stored width upright.
+    session.orientation = OrientationOf(info);
+    const int denominator = SwapsSides(session.orientation)
+                                ? ScaleDenominator(sourceWidth, sourceHeight, maxHeight, maxWidth)
+                                : ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight);
     info.scale_num = 1;
-    info.scale_denom = ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight);
+    info.scale_denom = static_cast<unsigned int>(denominator);
+    info.mem->max_memory_to_use = JpegMemoryLimit(info, denominator);
     jpeg_start_decompress(&info);
     height = static_cast<int32_t>(info.output_height);
     width = static_cast<int32_t>(info.output_width);
     components = info.output_components;
-
-    void (*convert)(const uint8_t*, uint32_t*, int32_t);
-    switch (components) {
-    case 1:
-        convert = ConvertGreyRow;
-        break;
-    case 3:
-        convert = ConvertRgbRow;
-        break;
-    case 4: // CMYK and YCCK files, which libjpeg delivers as CMYK
-        convert = ConvertCmykRow;
-        break;
-    default:
-        return false;
-    }
 
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
     session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);

@@ -2,6 +2,8 @@
 
 #include "picture/jpeg_name.h"
 
+#include <utility>
+
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "pixels are 0x00RRGGBB values read as the bytes blue, green, red, 0");
 
@@ -29,14 +31,21 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight) {
     // A negative box could never be met; it is taken as an empty one.
     maxWidth = maxWidth < 0 ? 0 : maxWidth;
     maxHeight = maxHeight < 0 ? 0 : maxHeight;
-    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight);
+    Orientation orientation = Orientation::Upright;
+    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, orientation);
     std::fclose(file);
     if (!decoded) {
         Fail();
         return;
     }
     state = State::Ready;
+    // The picture is reduced as stored, against the box turned with it, and
+    // turned or mirrored last, when it is smallest.
+    if (SwapsSides(orientation)) {
+        std::swap(maxWidth, maxHeight);
+    }
     ReduceToFit(maxWidth, maxHeight);
+    Orient(orientation);
 }
 
 void Picture::Adopt(int32_t newWidth, int32_t newHeight, std::unique_ptr<uint32_t[]> buffer) {

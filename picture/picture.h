@@ -4,6 +4,7 @@
 #pragma once
 
 #include "picture/bitmap_info.h"
+#include "picture/exif_orientation.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -56,9 +57,10 @@ private:
 
     void Fail();
     void HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, int32_t newHeight);
-    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight);
+    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Orientation& orientation);
     bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight);
     void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
+    void Orient(Orientation orientation);
     void Dither(const DitherTables& tables);
     void ReduceThreeQuarters();
     void ReduceTwoThirds();

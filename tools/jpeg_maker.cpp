@@ -89,7 +89,14 @@ std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_
     if (recipe.kind == JpegKind::Progressive) {
         jpeg_simple_progression(&info);
     }
+    info.restart_interval = static_cast<unsigned int>(recipe.restartInterval);
+    info.arith_code = recipe.arithmetic ? TRUE : FALSE;
+    info.write_JFIF_header = recipe.app1.empty() ? TRUE : FALSE; // cameras write Exif alone
     jpeg_start_compress(&info, TRUE);
+    if (!recipe.app1.empty()) {
+        jpeg_write_marker(&info, JPEG_APP0 + 1, recipe.app1.data(),
+                          static_cast<unsigned int>(recipe.app1.size()));
+    }
     const size_t stride = size_t(recipe.width) * size_t(components);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * stride);
@@ -100,6 +107,33 @@ std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_
     jpeg_destroy_compress(&info);
     std::free(buffer);
     return jpeg;
+}
+
+std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order) {
+    std::vector<uint8_t> block = {'E', 'x', 'i', 'f', 0, 0};
+    const auto put = [&](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            const int shift = 8 * (order == ByteOrder::Big ? bytes - 1 - i : i);
+            block.push_back(static_cast<uint8_t>(value >> shift));
+        }
+    };
+    const char make[] = "Camera"; // with its terminating zero, as TIFF stores strings
+    block.insert(block.end(), 2, order == ByteOrder::Big ? 'M' : 'I');
+    put(42, 2);
+    put(8, 4); // the directory follows the header
+    put(2, 2); // entries: tag, type, count, value (or the offset of values over 4 bytes)
+    put(0x010F, 2);
+    put(2, 2); // ASCII
+    put(sizeof make, 4);
+    put(8 + 2 + 2 * 12 + 4, 4);
+    put(0x0112, 2);
+    put(3, 2); // SHORT, in the value field's first two bytes
+    put(1, 4);
+    put(static_cast<uint32_t>(orientation), 2);
+    put(0, 2);
+    put(0, 4); // no further directory
+    block.insert(block.end(), make, make + sizeof make);
+    return block;
 }
 
 std::vector<uint8_t> Uniform(const JpegRecipe& recipe, const std::vector<uint8_t>& colour) {

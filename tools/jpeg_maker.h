@@ -34,7 +34,24 @@ struct JpegRecipe {
     JpegKind kind = JpegKind::Baseline;
     JpegSampling sampling = JpegSampling::Full;
     int quality = 100;
+    // Written as an APP1 marker's data in place of the JFIF header (an Exif
+    // block, see ExifBlock); no APP1 marker when empty.
+    std::vector<uint8_t> app1;
+    // A restart marker after every this many coding units; none when 0.
+    int restartInterval = 0;
+    // Arithmetic coding instead of Huffman coding.
+    bool arithmetic = false;
 };
+
+enum class ByteOrder {
+    Little, // "II"
+    Big,    // "MM"
+};
+
+// An Exif block as cameras write it: the TIFF structure in the given byte order,
+// its first directory holding the camera's make (a string stored after the
+// directory) and the Orientation tag with the given value.
+std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order = ByteOrder::Little);
 
 // Samples are interleaved, row by row, as many per pixel as the colours need
 // (1, 3, 4 or 2).

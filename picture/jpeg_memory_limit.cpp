@@ -1,0 +1,65 @@
+// libjpeg takes two kinds of memory for a decode. Its working buffers hold a
+// few rows of the picture at the decoded size. A progressive file (or any
+// file of several scans) also keeps every DCT coefficient of the whole picture
+// until its last scan has been read: a whole-image buffer at FULL size, 2 bytes
+// for each sample of each component (a component sampled at half resolution
+// both ways has a quarter of the samples), whatever the scale of the output.
+// It is requested as libjpeg's only "virtual" arrays, and libjpeg weighs those
+// against max_memory_to_use before it allocates them; with no backing store
+// (libjpeg-turbo's jmemnobs) an array that does not fit is a fatal error. So
+// the bound is made of
+//   - the working memory of the decoded size: a generous number of rows of
+//     the decoded width for every component, a fixed amount for the tables,
+//     pools and the data source's buffer, and the saved markers;
+//   - the whole-image buffer of a picture of MaxWholeImagePixels with this
+//     file's components and sampling.
+// A file of up to MaxWholeImagePixels always gets its whole-image buffer; a
+// larger claim (a 20000 x 20000 header on a few KB, say, would take 2.4 GB)
+// is refused before anything of the buffer is allocated, and fails at once.
+// A file of a single scan has no whole-image buffer, and the bound leaves it
+// as it was.
+#include "picture/jpeg_memory_limit.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+namespace {
+// Rows of working buffers per component, more than libjpeg keeps at any scale
+// (the context rows of upsampling and block smoothing included).
+constexpr uint64_t WorkingRows = 256;
+// Tables, pools, the data source's buffer: far less than this.
+constexpr uint64_t FixedBytes = uint64_t{16} << 20;
+// One coefficient, in bytes.
+constexpr uint64_t CoefficientBytes = sizeof(JCOEF);
+
+uint64_t SavedMarkerBytes(const jpeg_decompress_struct& info) {
+    uint64_t bytes = 0;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
+         marker = marker->next) {
+        bytes += sizeof(*marker) + marker->data_length;
+    }
+    return bytes;
+}
+} // namespace
+
+long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
+    const uint64_t decodedWidth = (uint64_t{info.image_width} + scaleDenominator - 1) /
+                                  static_cast<uint64_t>(scaleDenominator);
+    const uint64_t components = static_cast<uint64_t>(info.num_components);
+    const uint64_t working =
+        FixedBytes + SavedMarkerBytes(info) + WorkingRows * (decodedWidth + 64) * components;
+
+    // Samples of all components per full-size pixel, in units of 1 / (the
+    // largest sampling factors' product).
+    uint64_t samples = 0;
+    for (int c = 0; c < info.num_components; ++c) {
+        samples +=
+            uint64_t(info.comp_info[c].h_samp_factor) * uint64_t(info.comp_info[c].v_samp_factor);
+    }
+    const uint64_t unit =
+        std::max<uint64_t>(1, uint64_t(info.max_h_samp_factor) * uint64_t(info.max_v_samp_factor));
+    const uint64_t wholeImage = MaxWholeImagePixels * CoefficientBytes * samples / unit;
+
+    return static_cast<long>(std::min<uint64_t>(working + wholeImage, LONG_MAX));
+}
