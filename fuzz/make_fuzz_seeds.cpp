@@ -63,11 +63,41 @@ int main(int argc, char** argv) {
         WriteFile((dir / (std::string(seed.name) + ".jpg")).string(),
                   MakeJpeg(seed.recipe, Pattern(seed.recipe, seed.components)));
     }
-    // A header that claims far more than the data holds.
+    // The coding variants: an Exif orientation in either byte order, restart
+    // markers, arithmetic coding (single- and multi-scan).
+    struct Variant {
+        const char* name;
+        JpegKind kind;
+        std::vector<uint8_t> app1;
+        int restartInterval;
+        bool arithmetic;
+    };
+    const Variant variants[] = {
+        {"exif-turned", JpegKind::Baseline, ExifBlock(6), 0, false},
+        {"exif-mirrored-big-endian", JpegKind::Progressive, ExifBlock(7, ByteOrder::Big), 0, false},
+        {"restarts", JpegKind::Baseline, {}, 2, false},
+        {"restarts-progressive", JpegKind::Progressive, {}, 3, false},
+        {"arithmetic", JpegKind::Baseline, {}, 0, true},
+        {"arithmetic-progressive-restarts", JpegKind::Progressive, {}, 1, true},
+    };
+    for (const Variant& variant : variants) {
+        JpegRecipe recipe = Recipe(40, 24, JpegColours::Colour, variant.kind, JpegSampling::Halved);
+        recipe.app1 = variant.app1;
+        recipe.restartInterval = variant.restartInterval;
+        recipe.arithmetic = variant.arithmetic;
+        WriteFile((dir / (std::string(variant.name) + ".jpg")).string(),
+                  MakeJpeg(recipe, Pattern(recipe, 3)));
+    }
+    // Headers that claim more than the data holds: a little more, and a huge
+    // progressive picture.
     JpegRecipe small =
         Recipe(16, 16, JpegColours::Colour, JpegKind::Baseline, JpegSampling::Halved);
     std::vector<uint8_t> claims = MakeJpeg(small, Pattern(small, 3));
-    SetFrameSize(claims, 4000, 3000);
+    SetFrameSize(claims, 400, 300);
     WriteFile((dir / "claims-more.jpg").string(), claims);
+    small.kind = JpegKind::Progressive;
+    std::vector<uint8_t> huge = MakeJpeg(small, Pattern(small, 3));
+    SetFrameSize(huge, 20000, 20000);
+    WriteFile((dir / "claims-huge.jpg").string(), huge);
     return 0;
 }

@@ -3,23 +3,64 @@
 // drawable and within its box, or failed and empty; never a crash, a hang or a
 // leak.
 #include "picture/display_format.h"
+#include "picture/jpeg_memory_limit.h"
 #include "picture/picture.h"
 
+#include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include <jpeglib.h>
 #include <unistd.h>
 
 namespace {
 std::string path;
 
-// The boxes of a full screen, of a small picture and of a tiny preview, chosen by
-// the input's length so that every scale and reduction gets its turn.
+// The boxes of the preview and of two smaller ones, chosen by the input's
+// length so that every scale and reduction gets its turn while the decoded
+// pictures stay small.
 struct Box {
     int32_t width, height;
 };
-constexpr Box Boxes[] = {{1920, 1080}, {640, 480}, {152, 112}};
+constexpr Box Boxes[] = {{152, 112}, {48, 36}, {16, 12}};
+
+// Every block of a picture is decoded in every scan, at any scale, even after
+// the data has run out; inputs that claim more than this take long and find
+// nothing that smaller ones do not, and are passed over. Those that the memory
+// bound refuses (more than MaxWholeImagePixels in several scans) fail at once
+// and are loaded.
+constexpr uint64_t MaxPixels = 1 << 18;
+
+struct HeaderErrors {
+    jpeg_error_mgr standard;
+    std::jmp_buf recovery;
+};
+
+[[noreturn]] void LeaveHeader(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<HeaderErrors*>(info->err)->recovery, 1);
+}
+
+// Whether the load of these bytes would decode a large picture; a header that
+// cannot be read is a quick failure.
+bool ClaimsLargePicture(const uint8_t* data, size_t size) {
+    jpeg_decompress_struct info{};
+    HeaderErrors errors{};
+    info.err = jpeg_std_error(&errors.standard);
+    errors.standard.error_exit = LeaveHeader;
+    errors.standard.emit_message = [](j_common_ptr, int) {};
+    volatile bool large = false;
+    if (setjmp(errors.recovery) == 0) {
+        jpeg_create_decompress(&info);
+        jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+        jpeg_read_header(&info, TRUE);
+        const uint64_t pixels = uint64_t{info.image_width} * info.image_height;
+        large =
+            pixels > MaxPixels && !(jpeg_has_multiple_scans(&info) && pixels > MaxWholeImagePixels);
+    }
+    jpeg_destroy_decompress(&info);
+    return large;
+}
 
 void Require(bool condition) {
     if (!condition) {
@@ -44,6 +85,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (ClaimsLargePicture(data, size)) {
+        return 0;
+    }
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return 0;

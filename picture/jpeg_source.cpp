@@ -9,6 +9,7 @@ struct FileSource {
     jpeg_source_mgr standard;
     std::FILE* file;
     bool startOfFile;
+    bool ended;
     JOCTET* buffer;
 };
 
@@ -21,15 +22,17 @@ void StartFile(j_decompress_ptr info) {
 }
 
 // The next block of the file. At its end, a warning and a fake end-of-image
-// marker, so that what was read is decoded as far as it goes.
+// marker, so that what was read is decoded as far as it goes; the file is not
+// read again.
 boolean ReadBlock(j_decompress_ptr info) {
     FileSource& source = SourceOf(info);
-    size_t count = std::fread(source.buffer, 1, BlockSize, source.file);
+    size_t count = source.ended ? 0 : std::fread(source.buffer, 1, BlockSize, source.file);
     if (count == 0) {
         if (source.startOfFile) {
             ERREXIT(info, JERR_INPUT_EMPTY);
         }
         WARNMS(info, JWRN_JPEG_EOF);
+        source.ended = true;
         source.buffer[0] = 0xFF;
         source.buffer[1] = JPEG_EOI;
         count = 2;
@@ -40,17 +43,23 @@ boolean ReadBlock(j_decompress_ptr info) {
     return TRUE;
 }
 
+// Skips a marker's data. A skip past the end of the file stops at the fake
+// end-of-image marker, which the marker reader meets next: a marker that
+// claims more bytes than the file has costs one read.
 void SkipBytes(j_decompress_ptr info, long count) {
-    jpeg_source_mgr& source = *info->src;
+    FileSource& source = SourceOf(info);
     if (count <= 0) {
         return;
     }
-    while (size_t(count) > source.bytes_in_buffer) {
-        count -= static_cast<long>(source.bytes_in_buffer);
+    while (size_t(count) > source.standard.bytes_in_buffer) {
+        count -= static_cast<long>(source.standard.bytes_in_buffer);
         ReadBlock(info);
+        if (source.ended) {
+            return;
+        }
     }
-    source.next_input_byte += count;
-    source.bytes_in_buffer -= size_t(count);
+    source.standard.next_input_byte += count;
+    source.standard.bytes_in_buffer -= size_t(count);
 }
 
 void EndFile(j_decompress_ptr) {}
@@ -64,6 +73,7 @@ void AttachFileSource(jpeg_decompress_struct& info, std::FILE* file) {
         static_cast<JOCTET*>(info.mem->alloc_small(common, JPOOL_PERMANENT, BlockSize));
     source->file = file;
     source->startOfFile = true;
+    source->ended = false;
     source->standard.init_source = StartFile;
     source->standard.fill_input_buffer = ReadBlock;
     source->standard.skip_input_data = SkipBytes;
