@@ -55,7 +55,8 @@ RowConversion ConversionFor(J_COLOR_SPACE colours) {
     }
 }
 
-// The orientation recorded in the first Exif block among the saved APP1 markers.
+// The orientation of the first saved APP1 marker that records one (cameras write
+// one Exif block; other APP1 blocks, such as XMP, record none).
 Orientation OrientationOf(const jpeg_decompress_struct& info) {
     for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
          marker = marker->next) {
