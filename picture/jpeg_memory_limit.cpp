@@ -13,11 +13,12 @@
 //     pools and the data source's buffer, and the saved markers;
 //   - the whole-image buffer of a picture of MaxWholeImagePixels with this
 //     file's components and sampling.
-// A file of up to MaxWholeImagePixels always gets its whole-image buffer; a
-// larger claim (a 20000 x 20000 header on a few KB, say, would take 2.4 GB)
-// is refused before anything of the buffer is allocated, and fails at once.
-// A file of a single scan has no whole-image buffer, and the bound leaves it
-// as it was.
+// MaxWholeImagePixels leaves room above 100 megapixels for the buffer's
+// padding to whole blocks, so every picture up to 100 megapixels gets its
+// whole-image buffer; a claim far beyond (a 20000 x 20000 header on a few KB
+// would take 2.4 GB) is refused before anything of the buffer is allocated,
+// and fails at once. A file of a single scan has no whole-image buffer, and
+// the bound leaves it as it was.
 #include "picture/jpeg_memory_limit.h"
 
 #include <algorithm>
@@ -26,8 +27,10 @@
 
 namespace {
 // Rows of working buffers per component, more than libjpeg keeps at any scale
-// (the context rows of upsampling and block smoothing included).
+// (the context rows of upsampling and block smoothing included), each as wide
+// as the decoded picture and up to PaddingColumns more (whole blocks).
 constexpr uint64_t WorkingRows = 256;
+constexpr uint64_t PaddingColumns = 64;
 // Tables, pools, the data source's buffer: far less than this.
 constexpr uint64_t FixedBytes = uint64_t{16} << 20;
 // One coefficient, in bytes.
@@ -47,8 +50,8 @@ long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
     const uint64_t decodedWidth = (uint64_t{info.image_width} + scaleDenominator - 1) /
                                   static_cast<uint64_t>(scaleDenominator);
     const uint64_t components = static_cast<uint64_t>(info.num_components);
-    const uint64_t working =
-        FixedBytes + SavedMarkerBytes(info) + WorkingRows * (decodedWidth + 64) * components;
+    const uint64_t working = FixedBytes + SavedMarkerBytes(info) +
+                             WorkingRows * (decodedWidth + PaddingColumns) * components;
 
     // Samples of all components per full-size pixel, in units of 1 / (the
     // largest sampling factors' product).
