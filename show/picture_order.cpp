@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -37,6 +37,24 @@ bool SortsBefore(const std::string& a, const std::string& b) {
     }
     return ByteBefore(a[i], b[i]);
 }
+
+// Eight bytes of a name, from offset on, as one number that sorts as the name
+// does: each byte with its sign bit turned over, so that signed order becomes
+// unsigned, and 0 for the bytes past the end of the name. Byte 0x80 gives 0 as
+// well, so two different names can give the same number (never numbers in the
+// wrong order); equal numbers leave the order to the names.
+std::uint64_t SortKey(const std::string& name, std::size_t offset) {
+    std::uint64_t key = 0;
+    for (std::size_t i = offset; i < offset + 8; ++i) {
+        key = key << 8 | (i < name.size() ? static_cast<unsigned char>(name[i]) ^ 0x80u : 0u);
+    }
+    return key;
+}
+
+struct Keyed {
+    std::uint64_t key;
+    std::size_t position; // in the listing
+};
 
 bool StartsWith(const std::string& name, const std::string& start) {
     return name.compare(0, start.size(), start) == 0;
@@ -87,29 +105,42 @@ void TreeSort(Entries::iterator first, Entries::iterator last, Greater greater) 
 // name compares alike; so the tree sort is the stable sort with each such group
 // put in the order of the tree sort of its own entries, in listing order.
 void OrderByName(Entries& entries) {
-    // Listing positions, sorted by name; equal names keep their listing order.
-    std::vector<std::size_t> positions(entries.size());
-    std::iota(positions.begin(), positions.end(), std::size_t{0});
-    const auto name = [&entries](std::size_t position) -> const std::string& {
-        return entries[position]->name;
+    if (entries.empty()) {
+        return;
+    }
+    const auto name = [&entries](const Keyed& keyed) -> const std::string& {
+        return entries[keyed.position]->name;
     };
-    std::stable_sort(positions.begin(), positions.end(), [&name](std::size_t a, std::size_t b) {
-        return SortsBefore(name(a), name(b));
+    // The sort compares eight bytes at a time, from where the names first differ.
+    const std::string& first = entries.front()->name;
+    std::size_t offset = first.size();
+    for (const PictureEntry* entry : entries) {
+        offset = std::min(offset, CommonLength(first, entry->name));
+    }
+    std::vector<Keyed> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t position = 0; position < entries.size(); ++position) {
+        sorted.push_back({SortKey(entries[position]->name, offset), position});
+    }
+    // Equal names keep their listing order.
+    std::stable_sort(sorted.begin(), sorted.end(), [&name](const Keyed& a, const Keyed& b) {
+        return a.key != b.key ? a.key < b.key : SortsBefore(name(a), name(b));
     });
     Entries ordered;
     ordered.reserve(entries.size());
-    for (auto group = positions.begin(); group != positions.end();) {
+    for (auto group = sorted.begin(); group != sorted.end();) {
         const std::string& stem = name(*group);
-        const auto end = std::find_if(group + 1, positions.end(),
-                                      [&](std::size_t p) { return !StartsWith(name(p), stem); });
-        // Longer names come after the copies of the stem.
+        const auto end = std::find_if(group + 1, sorted.end(),
+                                      [&](const Keyed& k) { return !StartsWith(name(k), stem); });
+        // The stem sorts before the longer names it starts, so the last one tells.
         const bool startsOthers = name(*(end - 1)).size() > stem.size();
         if (startsOthers) {
-            std::sort(group, end);
+            std::sort(group, end,
+                      [](const Keyed& a, const Keyed& b) { return a.position < b.position; });
         }
         const std::size_t start = ordered.size();
-        for (auto position = group; position != end; ++position) {
-            ordered.push_back(entries[*position]);
+        for (auto member = group; member != end; ++member) {
+            ordered.push_back(entries[member->position]);
         }
         if (startsOthers) {
             TreeSort(ordered.begin() + static_cast<std::ptrdiff_t>(start), ordered.end(),

@@ -203,6 +203,7 @@ TEST(PictureListTest, BothOrdersMatchThePlainTreeSort) {
         for (std::string& name : names) {
             name.resize(round % 2 == 0 ? 3 : 1 + generator() % 4);
             std::generate(name.begin(), name.end(), [&] { return "aB.\x80\xFF"[generator() % 5]; });
+            name.insert(0, generator() % 3 == 0 ? "zzzzzzzzz" : "");
         }
         if (round % 3 != 0) {
             std::sort(names.begin(), names.end(), [round](const auto& a, const auto& b) {
