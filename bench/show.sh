@@ -58,18 +58,18 @@ echo "Under Wine ($display), from the start of the program:"
 printf '  %-38s' "Wine starting and ending cmd /c exit"
 bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
     tests/harness/wine-run.sh "$session" cmd /c exit
+# first_picture FOLDER RANDOM LABEL
 first_picture() {
-    write_settings wine_run "$(windows_path "$1")" 60 1 0 0 0
-    printf '  %-38s' "$2"
+    write_settings wine_run "$(windows_path "$1")" 60 1 0 "$2" 0
+    printf '  %-38s' "$3"
     bench/first_picture.py --display "$display" --runs $runs --timeout $timeout \
         --colour ff00ff -- tests/harness/wine-run.sh "$session" "$root/$win64_dir/Pelloran.scr" /s
 }
 for count in "${counts[@]}"; do
-    first_picture "$folders/folder-$count" "first picture, $count files in order"
+    first_picture "$folders/folder-$count" 0 "first picture, $count files in order"
 done
 # Shuffled, the largest folder costs its listing, the list and one picture.
-wine_run reg add "$key" /v Random /t REG_DWORD /d 1 /f
-first_picture "$folders/folder-${counts[-1]}" "first picture, ${counts[-1]} files shuffled"
+first_picture "$folders/folder-${counts[-1]}" 1 "first picture, ${counts[-1]} files shuffled"
 
 echo
 echo "Natively ($bench_dir), the picture list:"
