@@ -15,8 +15,8 @@ const MessageMapEntry SetupDialog::messageEntries[] = {
 };
 const MessageMap SetupDialog::messageMap{&CDialog::messageMap, SetupDialog::messageEntries};
 
-SetupDialog::SetupDialog(const Settings& settings)
-    : CDialog(IDD_SETUP, nullptr), settings(settings) {}
+SetupDialog::SetupDialog(const Settings& settings, CWnd* owner)
+    : CDialog(IDD_SETUP, owner), settings(settings) {}
 
 // The order matters: a path that is too long stops the exchange before the
 // groups, the check boxes and the delay are saved.

@@ -1,12 +1,18 @@
-// A Windows program of the show's end-to-end tests.
-//   show_host pointer X Y      puts the mouse pointer at (X, Y)
-//   show_host preview PROGRAM  hosts the preview of PROGRAM, as the display
-//                              settings do, and checks it from the host's side
+// A Windows program of the end-to-end tests.
+//   show_host pointer X Y       puts the mouse pointer at (X, Y)
+//   show_host preview PROGRAM   hosts the preview of PROGRAM, as the display
+//                               settings do, and checks it from the host's side
+//   show_host settings PROGRAM  presses "Settings" for PROGRAM as Screen Saver
+//                               Settings does, and checks it from that side
 // The preview road: a framed host window with a 200 x 150 client area starts
 // `PROGRAM /p <handle>`, waits for the program's child window, checks that it
 // fills the client area and keeps running when keys reach it, then destroys
 // the host window and expects the program to end with exit code 0. Prints what
 // it found; exit code 0 when everything held.
+// The Settings button: the host window starts `PROGRAM /c:<handle>`, first
+// with its own handle and then with one that names no window, finds the setup
+// dialog, cancels it and waits for the program's end; it reports the dialog's
+// owner and whether the host was disabled while the dialog was up and after.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,11 +44,11 @@ bool PumpUntilExit(HANDLE process, DWORD milliseconds) {
     }
 }
 
-HWND CreateHost() {
+HWND CreateHost(const char* title) {
     RECT frame{0, 0, ClientWidth, ClientHeight};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
     ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-    return ::CreateWindowExA(0, "STATIC", "preview host", style, 40, 40, frame.right - frame.left,
+    return ::CreateWindowExA(0, "STATIC", title, style, 40, 40, frame.right - frame.left,
                              frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
 }
 
@@ -51,22 +57,44 @@ int Fail(const char* what) {
     return 1;
 }
 
+// Starts `"PROGRAM" <switch><handle>`. Window handles are 32-bit values; the
+// program reads the decimal text.
+bool Start(const char* program, const char* switchText, HWND window, PROCESS_INFORMATION& started) {
+    std::string command = std::string("\"") + program + "\" " + switchText +
+                          std::to_string(static_cast<long>(reinterpret_cast<LONG_PTR>(window)));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
+        return false;
+    }
+    ::CloseHandle(started.hThread);
+    return true;
+}
+
+// Waits for the process to end, handling this thread's messages meanwhile:
+// its exit code, or -1 when it did not end within 10 seconds.
+long WaitForEnd(const PROCESS_INFORMATION& started) {
+    DWORD code = 1;
+    const bool ended = PumpUntilExit(started.hProcess, 10000);
+    if (ended) {
+        ::GetExitCodeProcess(started.hProcess, &code);
+    } else {
+        ::TerminateProcess(started.hProcess, 1);
+    }
+    ::CloseHandle(started.hProcess);
+    return ended ? static_cast<long>(code) : -1;
+}
+
 int Preview(const char* program) {
-    HWND host = CreateHost();
+    HWND host = CreateHost("preview host");
     if (host == nullptr) {
         return Fail("no host window");
     }
-    // Window handles are 32-bit values; the program reads the decimal text.
-    std::string command = std::string("\"") + program + "\" /p " +
-                          std::to_string(static_cast<long>(reinterpret_cast<LONG_PTR>(host)));
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started)) {
+    if (!Start(program, "/p ", host, started)) {
         return Fail("the program did not start");
     }
-    ::CloseHandle(started.hThread);
 
     HWND child = nullptr;
     for (int i = 0; i < 100 && child == nullptr; ++i) {
@@ -101,14 +129,52 @@ int Preview(const char* program) {
     std::printf("after input: running\n");
 
     ::DestroyWindow(host);
-    if (!PumpUntilExit(started.hProcess, 10000)) {
-        ::TerminateProcess(started.hProcess, 1);
+    const long code = WaitForEnd(started);
+    if (code < 0) {
         return Fail("the program did not end with its host window");
     }
-    DWORD code = 1;
-    ::GetExitCodeProcess(started.hProcess, &code);
-    ::CloseHandle(started.hProcess);
-    std::printf("after the host window: ended with exit code %lu\n", code);
+    std::printf("after the host window: ended with exit code %ld\n", code);
+    return 0;
+}
+
+int Settings(const char* program) {
+    HWND host = CreateHost("Screen Saver Settings");
+    HWND gone = CreateHost("gone");
+    ::DestroyWindow(gone);
+    if (host == nullptr || ::IsWindow(gone)) {
+        return Fail("no host window");
+    }
+    for (HWND named : {host, gone}) {
+        PROCESS_INFORMATION started{};
+        if (!Start(program, "/c:", named, started)) {
+            return Fail("the program did not start");
+        }
+        HWND dialog = nullptr;
+        for (int i = 0; i < 100 && (dialog == nullptr || !::IsWindowVisible(dialog)); ++i) {
+            if (PumpUntilExit(started.hProcess, 100)) {
+                return Fail("the program ended without a dialog");
+            }
+            dialog = ::FindWindowA("#32770", "Pelloran V1.1 Setup");
+        }
+        if (dialog == nullptr) {
+            return Fail("no setup dialog");
+        }
+        HWND owner = ::GetWindow(dialog, GW_OWNER);
+        std::printf("/c:%s: dialog owned by %s, host %s\n", named == host ? "host" : "no window",
+                    owner == host      ? "the host"
+                    : owner == nullptr ? "no window"
+                                       : "another window",
+                    ::IsWindowEnabled(host) ? "enabled" : "disabled");
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
+        const long code = WaitForEnd(started);
+        if (code < 0) {
+            return Fail("the program did not end after Cancel");
+        }
+        std::printf("after Cancel: ended with exit code %ld, host %s\n", code,
+                    ::IsWindowEnabled(host) ? "enabled" : "disabled");
+    }
+    ::DestroyWindow(host);
     return 0;
 }
 } // namespace
@@ -120,6 +186,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "preview") {
         return Preview(argv[2]);
     }
-    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview PROGRAM\n");
+    if (argc == 3 && std::string(argv[1]) == "settings") {
+        return Settings(argv[2]);
+    }
+    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM\n");
     return 2;
 }
