@@ -24,9 +24,9 @@ done
 report=$(timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" settings \
     "$(windows_path "$PELLORAN_SCR")" 2>/dev/null | tr -d '\r') || fail "host: $report"
 expected="/c:host: dialog owned by the host, host disabled
-after Cancel: ended with exit code 0, host enabled
+after Cancel: exit code 0, host enabled
 /c:no window: dialog owned by no window, host enabled
-after Cancel: ended with exit code 0, host enabled"
+after Cancel: exit code 0, host enabled"
 expect_equal "$expected" "$report" "what the settings window saw"
 
 values=$(wine_run reg query "$app_key\\Configuration" 2>/dev/null | tr -d '\r') ||
