@@ -6,7 +6,8 @@
 #include "setup/select_dir.h"
 
 namespace {
-// The longest picture folder the dialog accepts.
+// The longest picture folder the dialog accepts, counted in bytes: with UTF-8
+// as the program's code page a character outside ASCII takes two to four.
 constexpr int MaxPathChars = 250;
 } // namespace
 
