@@ -40,7 +40,9 @@ copy_dir=$(mktemp -d)
 trap 'rm -rf "$copy_dir"' EXIT
 cp "$PELLORAN_SCR" "$copy_dir/Other Saver.scr"
 wine_run reg delete 'HKCU\Software\Tarnwick Software\Other Saver' /f >/dev/null 2>&1 || true
-wine_run "$copy_dir/Other Saver.scr" /x
+code=0
+wine_run "$copy_dir/Other Saver.scr" /x || code=$?
+expect_equal 0 "$code" "exit code of the copy"
 wine_run reg query 'HKCU\Software\Tarnwick Software\Other Saver\Configuration' >/dev/null ||
     fail "the copy did not use its own key"
 wine_run reg delete 'HKCU\Software\Tarnwick Software\Other Saver' /f >/dev/null 2>&1 || true
