@@ -3,12 +3,28 @@
 #include "common/ascii_text.h"
 
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 bool MatchSwitch(const char* argument, const char* letter) {
     if (*argument == '-' || *argument == '/') {
         ++argument;
     }
     return EqualIgnoringCase(argument, letter);
+}
+
+bool MatchSwitchWithHandle(const char* argument, const char* letter, int32_t& handle) {
+    const char* colon = std::strchr(argument, ':');
+    if (colon == nullptr || !MatchSwitch(std::string(argument, colon).c_str(), letter)) {
+        return false;
+    }
+    const char* digits = colon + 1;
+    const size_t count = std::strspn(digits, "0123456789");
+    if (count == 0 || digits[count] != '\0') {
+        return false;
+    }
+    handle = ReadDecimal(digits);
+    return true;
 }
 
 int32_t ReadDecimal(const char* text) {
@@ -40,7 +56,8 @@ StartRequest ReadStartRequest(int count, const char* const* arguments) {
     StartRequest request;
     if (count <= 1) {
         request.mode = SaverMode::Setup;
-    } else if (MatchSwitch(arguments[1], "c")) {
+    } else if (MatchSwitch(arguments[1], "c") ||
+               MatchSwitchWithHandle(arguments[1], "c", request.setupOwner)) {
         request.mode = SaverMode::Setup;
     } else if (MatchSwitch(arguments[1], "p")) {
         if (count > 2) {

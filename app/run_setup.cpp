@@ -1,13 +1,17 @@
 #include "app/saver_app.h"
 #include "app/saver_settings.h"
+#include "framework/wnd.h"
 #include "setup/edit_settings.h"
 
 #include <optional>
 
 // Only OK writes the six values back, the integers first. Each write stands
-// alone; SaverSettings itself stays as it was.
-void SaverApp::RunSetup() {
-    const std::optional<Settings> edited = EditSettings(SaverSettings);
+// alone; SaverSettings itself stays as it was. An owner that names no window
+// gives the dialog no owner, as a plain setup start does.
+void SaverApp::RunSetup(HWND owner) {
+    CWnd ownerWnd = CWnd::FromHandle(owner);
+    const std::optional<Settings> edited =
+        EditSettings(SaverSettings, ::IsWindow(owner) ? &ownerWnd : nullptr);
     if (!edited) {
         return;
     }

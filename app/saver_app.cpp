@@ -7,6 +7,13 @@
 
 #include <vector>
 
+namespace {
+// Window handles are 32-bit values, sign-extended on 64-bit Windows.
+HWND WindowHandle(int32_t value) {
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(value));
+}
+} // namespace
+
 BOOL SaverApp::InitInstance() {
     Enable3dControls();
     SetRegistryKey("Tarnwick Software");
@@ -26,11 +33,10 @@ BOOL SaverApp::InitInstance() {
         ReadStartRequest(static_cast<int>(arguments.size()), arguments.data());
     switch (request.mode) {
     case SaverMode::Setup:
-        RunSetup();
+        RunSetup(WindowHandle(request.setupOwner));
         return FALSE;
     case SaverMode::Preview:
-        // Window handles are 32-bit values, sign-extended on 64-bit Windows.
-        return StartPreview(reinterpret_cast<HWND>(static_cast<LONG_PTR>(request.previewParent)));
+        return StartPreview(WindowHandle(request.previewParent));
     case SaverMode::Show:
         return StartFullScreen();
     case SaverMode::None:

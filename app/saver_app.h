@@ -17,8 +17,9 @@ public:
 
     // Reads the six settings from the registry into SaverSettings.
     void LoadSettings();
-    // The setup road: the setup dialog, and the settings stored on OK.
-    void RunSetup();
+    // The setup road: the setup dialog, and the settings stored on OK. The
+    // dialog is modal to the owner when that names a window.
+    void RunSetup(HWND owner = nullptr);
 
 private:
     BOOL StartPreview(HWND parent);

@@ -2,9 +2,12 @@
 """Times a program from its start to the first time the middle of the X screen
 shows a given colour (or, with --until-exit, to the program's end), a number of
 times, and prints the fastest and the median run in milliseconds. After each
-picture the program is ended with a key press (xdotool).
+picture the program is ended with a key press (xdotool). A run that shows no
+picture within --timeout seconds is ended by force and reported as "> N s";
+the runs left are then not made.
 
-    first_picture.py --display :N --runs N [--colour RRGGBB | --until-exit] -- COMMAND...
+    first_picture.py --display :N --runs N [--timeout S] [--colour RRGGBB | --until-exit]
+                     -- COMMAND...
 """
 import argparse
 import ctypes
@@ -52,26 +55,28 @@ def close_to(value, colour):
                for shift in (0, 8, 16))
 
 
-def time_picture(screen, command, colour, display):
+def time_picture(screen, command, colour, display, timeout):
+    """Seconds to the picture, or None when it did not come within timeout."""
     start = time.perf_counter()
     program = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
-    try:
-        while not close_to(screen.pixel(512, 384), colour):
-            if program.poll() is not None:
-                sys.exit("first_picture: the program ended before its picture")
-            if time.perf_counter() - start > 60:
-                sys.exit("first_picture: no picture within 60 seconds")
-            time.sleep(0.002)
-        elapsed = time.perf_counter() - start
-    finally:
-        subprocess.run(["xdotool", "key", "space"], env={**os.environ, "DISPLAY": display},
-                       check=False)
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
+    while not close_to(screen.pixel(512, 384), colour):
+        if program.poll() is not None:
+            sys.exit("first_picture: the program ended before its picture")
+        if time.perf_counter() - start > timeout:
+            # A program busy before its message loop does not read the key.
             program.kill()
-            sys.exit("first_picture: the program did not end on a key press")
+            program.wait()
+            return None
+        time.sleep(0.002)
+    elapsed = time.perf_counter() - start
+    subprocess.run(["xdotool", "key", "space"], env={**os.environ, "DISPLAY": display},
+                   check=False)
+    try:
+        program.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        program.kill()
+        sys.exit("first_picture: the program did not end on a key press")
     # The old picture must be gone before the next run looks for the new one.
     while close_to(screen.pixel(512, 384), colour):
         time.sleep(0.01)
@@ -89,6 +94,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--display", required=True)
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--timeout", type=float, default=60)
     parser.add_argument("--colour")
     parser.add_argument("--until-exit", action="store_true")
     parser.add_argument("command", nargs="+")
@@ -98,9 +104,14 @@ def main():
     for _ in range(options.runs):
         if options.until_exit:
             times.append(time_exit(options.command))
-        else:
-            times.append(time_picture(screen, options.command, int(options.colour, 16),
-                                      options.display))
+            continue
+        elapsed = time_picture(screen, options.command, int(options.colour, 16),
+                               options.display, options.timeout)
+        if elapsed is None:
+            print(f"> {options.timeout:.0f} s (no picture in run {len(times) + 1};"
+                  f" {len(times)} runs before it)")
+            return
+        times.append(elapsed)
     print(f"fastest {min(times) * 1000:7.0f} ms   median {statistics.median(times) * 1000:7.0f} ms"
           f"   ({options.runs} runs)")
 

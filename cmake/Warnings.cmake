@@ -1,10 +1,9 @@
-# Warnings are errors when CI is set in the environment (or PELLORAN_WERROR is on).
+# Warnings are errors when PELLORAN_WERROR is on, and always when CI is set in
+# the environment, also in a build tree configured earlier without it.
+option(PELLORAN_WERROR "Treat compiler warnings as errors" OFF)
 if(DEFINED ENV{CI} AND NOT "$ENV{CI}" STREQUAL "" AND NOT "$ENV{CI}" STREQUAL "false")
-    set(_werror_default ON)
-else()
-    set(_werror_default OFF)
+    set(PELLORAN_WERROR ON CACHE BOOL "Treat compiler warnings as errors" FORCE)
 endif()
-option(PELLORAN_WERROR "Treat compiler warnings as errors" ${_werror_default})
 
 function(pelloran_warnings target)
     target_compile_options(${target} PRIVATE

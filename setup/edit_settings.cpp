@@ -2,8 +2,8 @@
 
 #include "setup/setup_dialog.h"
 
-std::optional<Settings> EditSettings(const Settings& settings) {
-    SetupDialog dialog(settings);
+std::optional<Settings> EditSettings(const Settings& settings, CWnd* owner) {
+    SetupDialog dialog(settings, owner);
     if (dialog.DoModal() != IDOK) {
         return std::nullopt;
     }

@@ -5,6 +5,8 @@
 
 #include <optional>
 
-// Runs the setup dialog with the given settings: the edited settings when the
-// user confirms with OK, nothing otherwise.
-std::optional<Settings> EditSettings(const Settings& settings);
+class CWnd;
+
+// Runs the setup dialog with the given settings, modal to the owner if there is
+// one: the edited settings when the user confirms with OK, nothing otherwise.
+std::optional<Settings> EditSettings(const Settings& settings, CWnd* owner);

@@ -6,7 +6,8 @@
 #include "setup/select_dir.h"
 
 namespace {
-// The longest picture folder the dialog accepts.
+// The longest picture folder the dialog accepts, counted in bytes: with UTF-8
+// as the program's code page a character outside ASCII takes two to four.
 constexpr int MaxPathChars = 250;
 } // namespace
 
@@ -15,8 +16,8 @@ const MessageMapEntry SetupDialog::messageEntries[] = {
 };
 const MessageMap SetupDialog::messageMap{&CDialog::messageMap, SetupDialog::messageEntries};
 
-SetupDialog::SetupDialog(const Settings& settings)
-    : CDialog(IDD_SETUP, nullptr), settings(settings) {}
+SetupDialog::SetupDialog(const Settings& settings, CWnd* owner)
+    : CDialog(IDD_SETUP, owner), settings(settings) {}
 
 // The order matters: a path that is too long stops the exchange before the
 // groups, the check boxes and the delay are saved.

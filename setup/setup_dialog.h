@@ -10,7 +10,8 @@
 
 class SetupDialog : public CDialog {
 public:
-    explicit SetupDialog(const Settings& settings);
+    // The owner, if any, is disabled while the dialog runs.
+    explicit SetupDialog(const Settings& settings, CWnd* owner = nullptr);
 
     // Path: edit 1000, at most 250 characters. Size: "Large" 0, "Small" 1;
     // Position: "Scatter" 0, "Center" 1 (none checked: -1). Overlap and Random:

@@ -1,8 +1,15 @@
-// The full-screen show: any key, any mouse button, a mouse movement away from
-// the first reported position, or the loss of activation ends it.
+// The full-screen show: a window over every monitor, ended by any key, any mouse
+// button, a mouse movement away from the first reported position, or the loss
+// of activation.
 #include "show/show_wnd.h"
 
 #include <windowsx.h>
+
+namespace {
+RECT ToRect(const Extent& extent) {
+    return {extent.left, extent.top, extent.right, extent.bottom};
+}
+} // namespace
 
 const MessageMapEntry FullScreenShowWnd::messageEntries[] = {
     OnMessage<&FullScreenShowWnd::OnSysCommand>(WM_SYSCOMMAND),
@@ -26,9 +33,18 @@ FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& di
 
 FullScreenShowWnd::~FullScreenShowWnd() = default;
 
-BOOL FullScreenShowWnd::CreateFullScreen() {
-    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, screen, nullptr);
+ScreenLayout ReadScreenLayout() {
+    return {::GetSystemMetrics(SM_XVIRTUALSCREEN),  ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+            ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
+            ::GetSystemMetrics(SM_CXSCREEN),        ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// The other monitors stay black: only the primary monitor's part of the window
+// is the stage.
+BOOL FullScreenShowWnd::CreateFullScreen(const ScreenLayout& layout) {
+    const FullScreenGeometry geometry = PlaceFullScreen(layout);
+    stage = ToRect(geometry.stage);
+    return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, ToRect(geometry.window), nullptr);
 }
 
 // A second saver start and the system's close command are swallowed. The

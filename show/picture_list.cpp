@@ -1,8 +1,9 @@
 #include "show/picture_list.h"
 
-#include "common/random.h"
+#include "show/picture_order.h"
 
 #include <cstddef>
+#include <vector>
 
 void PictureList::Clear() {
     while (head != nullptr) {
@@ -39,73 +40,23 @@ PictureEntry* PictureList::Next() {
 }
 
 void PictureList::Sort(Order order) {
-    PictureEntry* entry = First();
-    if (entry == nullptr) {
+    cursor = nullptr;
+    std::vector<PictureEntry*> entries;
+    for (PictureEntry* entry = head; entry != nullptr; entry = entry->next) {
+        entries.push_back(entry);
+    }
+    if (entries.empty()) {
         return;
     }
-    entry->left = entry->right = nullptr;
-    root = entry;
-    // The next links still hold the old order while the tree is built.
-    while ((entry = Next()) != nullptr) {
-        Insert(entry, order);
-    }
-    PictureEntry* last = nullptr;
-    while (root != nullptr) {
-        PictureEntry* smallest = TakeLeftmost();
-        if (last == nullptr) {
-            head = smallest;
-        } else {
-            last->next = smallest;
-        }
-        last = smallest;
-        smallest->next = nullptr;
-    }
-    tail = last;
-}
-
-bool PictureList::Greater(const PictureEntry& a, const PictureEntry& b, Order order) {
-    if (order == Shuffled) {
-        return NextRandom() > RandomMax / 2;
-    }
-    // Byte-wise and case-sensitive, bytes as signed values; when one name runs
-    // out first (equal names, or one a prefix of the other) neither is greater.
-    const std::size_t common = a.name.size() < b.name.size() ? a.name.size() : b.name.size();
-    for (std::size_t i = 0; i < common; ++i) {
-        const auto byteA = static_cast<signed char>(a.name[i]);
-        const auto byteB = static_cast<signed char>(b.name[i]);
-        if (byteA != byteB) {
-            return byteA > byteB;
-        }
-    }
-    return false;
-}
-
-// Walks down from the root: left past every entry that goes after the new one,
-// right past every other, so entries that compare equal keep their old order.
-void PictureList::Insert(PictureEntry* entry, Order order) {
-    entry->left = entry->right = nullptr;
-    PictureEntry* node = root;
-    for (;;) {
-        PictureEntry*& link = Greater(*node, *entry, order) ? node->left : node->right;
-        if (link == nullptr) {
-            link = entry;
-            return;
-        }
-        node = link;
-    }
-}
-
-PictureEntry* PictureList::TakeLeftmost() {
-    PictureEntry* smallest = root;
-    PictureEntry* parent = nullptr;
-    while (smallest->left != nullptr) {
-        parent = smallest;
-        smallest = smallest->left;
-    }
-    if (parent == nullptr) {
-        root = smallest->right;
+    if (order == ByName) {
+        OrderByName(entries);
     } else {
-        parent->left = smallest->right;
+        OrderShuffled(entries);
     }
-    return smallest;
+    head = entries.front();
+    for (std::size_t i = 1; i < entries.size(); ++i) {
+        entries[i - 1]->next = entries[i];
+    }
+    tail = entries.back();
+    tail->next = nullptr;
 }

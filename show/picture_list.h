@@ -1,6 +1,6 @@
 // The names of the picture files of one show, in playing order: a singly linked
-// list with a cursor. The order is made once, by a tree sort that reuses two
-// link fields of each entry, either by name or shuffled by coin flips.
+// list with a cursor. The order is made once, either by name or shuffled by
+// coin flips (show/picture_order.h).
 #pragma once
 
 #include <string>
@@ -35,14 +35,8 @@ public:
     void Sort(Order order);
 
 private:
-    // Whether a goes after b. Shuffled flips a fresh coin on every call.
-    static bool Greater(const PictureEntry& a, const PictureEntry& b, Order order);
-    void Insert(PictureEntry* entry, Order order);
-    PictureEntry* TakeLeftmost();
-
     PictureEntry* head = nullptr;
     // The last entry, so that filling a list of many files stays linear.
     PictureEntry* tail = nullptr;
     PictureEntry* cursor = nullptr;
-    PictureEntry* root = nullptr;
 };

@@ -90,7 +90,7 @@ void ShowWnd::OnTimer(UINT_PTR id) {
 }
 
 // Decodes the next file of the order (wrapping to the first) into the picture,
-// fitted into the client area, or into half of it for small pictures.
+// fitted into the stage, or into half of it for small pictures.
 void ShowWnd::LoadNext() {
     PictureEntry* entry = pictures.Next();
     if (entry == nullptr) {
@@ -99,10 +99,9 @@ void ShowWnd::LoadNext() {
     if (entry == nullptr) {
         return;
     }
-    RECT client;
-    GetClientRect(&client);
-    int32_t maxWidth = Width(client);
-    int32_t maxHeight = Height(client);
+    const RECT area = Stage();
+    int32_t maxWidth = Width(area);
+    int32_t maxHeight = Height(area);
     if (settings.Size != 0) {
         maxWidth /= 2;
         maxHeight /= 2;
@@ -117,10 +116,9 @@ void ShowWnd::ShowPicture(CDC& dc) {
         if (settings.Overlap == 0) {
             FillBlack(dc);
         }
-        RECT client;
-        GetClientRect(&client);
-        const int32_t freeWidth = Width(client) - picture.Width();
-        const int32_t freeHeight = Height(client) - picture.Height();
+        const RECT area = Stage();
+        const int32_t freeWidth = Width(area) - picture.Width();
+        const int32_t freeHeight = Height(area) - picture.Height();
         int32_t x;
         int32_t y;
         if (settings.Position != 0) {
@@ -130,7 +128,7 @@ void ShowWnd::ShowPicture(CDC& dc) {
             x = ScatteredOffset(NextRandom(), freeWidth);
             y = ScatteredOffset(NextRandom(), freeHeight);
         }
-        DrawPicture(dc, picture, x, y, display);
+        DrawPicture(dc, picture, area.left + x, area.top + y, display);
     }
     PostMessage(WM_LOADNEXT);
 }
@@ -140,4 +138,13 @@ void ShowWnd::FillBlack(CDC& dc) {
     GetClientRect(&client);
     const CBrush black(RGB(0, 0, 0));
     ::FillRect(dc.GetSafeHdc(), &client, black.Handle());
+}
+
+RECT ShowWnd::Stage() const {
+    if (stage) {
+        return *stage;
+    }
+    RECT client;
+    GetClientRect(&client);
+    return client;
 }

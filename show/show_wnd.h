@@ -5,7 +5,10 @@
 #include "common/settings.h"
 #include "framework/wnd.h"
 #include "picture/picture.h"
+#include "show/full_screen_geometry.h"
 #include "show/picture_list.h"
+
+#include <optional>
 
 class CDC;
 class Display;
@@ -28,6 +31,10 @@ protected:
     void PostNcDestroy() override;
     static const MessageMap messageMap;
 
+    // Where pictures are boxed and placed, in client coordinates; the whole
+    // client area when not set.
+    std::optional<RECT> stage;
+
 private:
     static const MessageMapEntry messageEntries[];
     int OnCreate(CREATESTRUCTA* create);
@@ -38,6 +45,7 @@ private:
     // Draws the current picture if it is drawable, then asks for the next one.
     void ShowPicture(CDC& dc);
     void FillBlack(CDC& dc);
+    RECT Stage() const;
 
     const Settings settings;
     const Display& display;
@@ -46,13 +54,16 @@ private:
     BOOL autoDelete;
 };
 
+// The monitors as the system reports them now.
+ScreenLayout ReadScreenLayout();
+
 class FullScreenShowWnd : public ShowWnd {
 public:
     FullScreenShowWnd(const Settings& settings, const Display& display);
     ~FullScreenShowWnd() override;
 
-    // A top-most popup covering the whole screen.
-    BOOL CreateFullScreen();
+    // A top-most popup covering every monitor; the pictures go on the primary one.
+    BOOL CreateFullScreen(const ScreenLayout& layout = ReadScreenLayout());
 
 protected:
     const MessageMap* GetMessageMap() const override { return &messageMap; }

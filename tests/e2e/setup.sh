@@ -3,8 +3,10 @@
 # dialog; mouse and keys on the X display change the settings, pick a folder in
 # the directory chooser and press OK, and `wine reg query` shows what was
 # stored. A path longer than 250 characters is refused with a message box
-# captioned "Pelloran". With PELLORAN_SCREENSHOTS naming a folder, pictures of
-# the dialog and the chooser are saved there.
+# captioned "Pelloran". A folder named in characters outside the Western code
+# page goes through the dialog and the chooser unchanged. With
+# PELLORAN_SCREENSHOTS naming a folder, pictures of the dialog and the chooser
+# are saved there.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -69,6 +71,16 @@ value_of() {
         sed -n "s/^ *$1 *REG_[A-Z]* *//p"
 }
 
+# The stored Path in UTF-8. `reg query` writes through the console's code page,
+# which turns the characters outside it into "?"; an export is UTF-16.
+stored_path() {
+    local file=$PELLORAN_WINE_SESSION/setup-export.reg
+    wine_run reg export "$section" "$(windows_path "$file")" /y >/dev/null
+    iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r' | sed -n 's/^"Path"="\(.*\)"$/\1/p' |
+        sed 's/\\\\/\\/g'
+    rm -f "$file"
+}
+
 # "/c": change every setting, choose a folder, OK.
 wine_run reg add "$section" /v Path /d "$pictures" /f >/dev/null
 run_scr /c &
@@ -117,4 +129,18 @@ xdotool key Escape
 wait_exit "$program"
 expect_equal "$long_path" "$(value_of Path)" "Path after Escape"
 expect_equal 0x7 "$(value_of Delay)" "Delay after Escape"
+
+# A folder named in characters outside the Western code page: the chooser
+# starts in it, its OK and then the dialog's OK store it back unchanged.
+far_pictures='C:\pelloran_e2e\Bilder_日本'
+mkdir -p "$pictures_unix/Bilder_日本"
+wine_run reg add "$section" /v Path /d "$far_pictures" /f >/dev/null
+run_scr &
+program=$!
+setup=$(wait_window 'Pelloran V1.1 Setup')
+click_at "$setup" 244 156 203 25                              # Choose
+click_at "$(wait_window 'Select Directory')" 165 134 130 22   # the chooser's OK
+click_at "$setup" 244 156 204 129                             # OK
+wait_exit "$program"
+expect_equal "$far_pictures" "$(stored_path)" "Path after the round trip"
 echo "setup: ok"

@@ -1,7 +1,8 @@
-// A Windows program of the show's end-to-end tests.
-//   show_host pointer X Y      puts the mouse pointer at (X, Y)
-//   show_host preview PROGRAM  hosts the preview of PROGRAM, as the display
-//                              settings do, and checks it from the host's side
+// A Windows program of the end-to-end tests.
+//   show_host pointer X Y       puts the mouse pointer at (X, Y)
+//   show_host preview PROGRAM   hosts the preview of PROGRAM, as the display
+//                               settings do, and checks it from the host's side
+//   show_host settings PROGRAM  presses Settings as Screen Saver Settings does
 // The preview road: a framed host window with a 200 x 150 client area starts
 // `PROGRAM /p <handle>`, waits for the program's child window, checks that it
 // fills the client area and keeps running when keys reach it, then destroys
@@ -38,11 +39,11 @@ bool PumpUntilExit(HANDLE process, DWORD milliseconds) {
     }
 }
 
-HWND CreateHost() {
+HWND CreateHost(const char* title) {
     RECT frame{0, 0, ClientWidth, ClientHeight};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE;
     ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-    return ::CreateWindowExA(0, "STATIC", "preview host", style, 40, 40, frame.right - frame.left,
+    return ::CreateWindowExA(0, "STATIC", title, style, 40, 40, frame.right - frame.left,
                              frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
 }
 
@@ -51,22 +52,41 @@ int Fail(const char* what) {
     return 1;
 }
 
+// Starts `"PROGRAM" <switch><handle>`. Window handles are 32-bit values; the
+// program reads the decimal text.
+bool Start(const char* program, const char* switchText, HWND window, PROCESS_INFORMATION& started) {
+    std::string command = std::string("\"") + program + "\" " + switchText +
+                          std::to_string(static_cast<long>(reinterpret_cast<LONG_PTR>(window)));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
+        return false;
+    }
+    ::CloseHandle(started.hThread);
+    return true;
+}
+
+// Waits up to 10 seconds for the process to end, handling this thread's
+// messages meanwhile: its exit code, STILL_ACTIVE (259) if it had to be ended.
+unsigned long WaitForEnd(const PROCESS_INFORMATION& started) {
+    PumpUntilExit(started.hProcess, 10000);
+    DWORD code = 1;
+    ::GetExitCodeProcess(started.hProcess, &code);
+    ::TerminateProcess(started.hProcess, 1);
+    ::CloseHandle(started.hProcess);
+    return code;
+}
+
 int Preview(const char* program) {
-    HWND host = CreateHost();
+    HWND host = CreateHost("preview host");
     if (host == nullptr) {
         return Fail("no host window");
     }
-    // Window handles are 32-bit values; the program reads the decimal text.
-    std::string command = std::string("\"") + program + "\" /p " +
-                          std::to_string(static_cast<long>(reinterpret_cast<LONG_PTR>(host)));
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started)) {
+    if (!Start(program, "/p ", host, started)) {
         return Fail("the program did not start");
     }
-    ::CloseHandle(started.hThread);
 
     HWND child = nullptr;
     for (int i = 0; i < 100 && child == nullptr; ++i) {
@@ -101,14 +121,41 @@ int Preview(const char* program) {
     std::printf("after input: running\n");
 
     ::DestroyWindow(host);
-    if (!PumpUntilExit(started.hProcess, 10000)) {
-        ::TerminateProcess(started.hProcess, 1);
-        return Fail("the program did not end with its host window");
+    std::printf("after the host window: ended with exit code %lu\n", WaitForEnd(started));
+    return 0;
+}
+
+const char* State(HWND host) {
+    return ::IsWindowEnabled(host) ? "enabled" : "disabled";
+}
+
+// `PROGRAM /c:<handle>`, with the host's handle and then with one that names no
+// window: prints the setup dialog's owner and the host's state while the dialog
+// is up, cancels it, and prints the exit code and the host's state after.
+int Settings(const char* program) {
+    HWND host = CreateHost("Screen Saver Settings");
+    HWND gone = CreateHost("gone");
+    ::DestroyWindow(gone);
+    for (HWND named : {host, gone}) {
+        PROCESS_INFORMATION started{};
+        if (!Start(program, "/c:", named, started)) {
+            return Fail("the program did not start");
+        }
+        HWND dialog = nullptr;
+        for (int i = 0; i < 100 && !::IsWindowVisible(dialog); ++i) {
+            PumpUntilExit(started.hProcess, 100);
+            dialog = ::FindWindowA("#32770", "Pelloran V1.1 Setup");
+        }
+        HWND owner = ::GetWindow(dialog, GW_OWNER);
+        std::printf("/c:%s: dialog owned by %s, host %s\n", named == host ? "host" : "no window",
+                    owner == host      ? "the host"
+                    : owner == nullptr ? "no window"
+                                       : "another",
+                    State(host));
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        const unsigned long code = WaitForEnd(started);
+        std::printf("after Cancel: exit code %lu, host %s\n", code, State(host));
     }
-    DWORD code = 1;
-    ::GetExitCodeProcess(started.hProcess, &code);
-    ::CloseHandle(started.hProcess);
-    std::printf("after the host window: ended with exit code %lu\n", code);
     return 0;
 }
 } // namespace
@@ -120,6 +167,9 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "preview") {
         return Preview(argv[2]);
     }
-    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview PROGRAM\n");
+    if (argc == 3 && std::string(argv[1]) == "settings") {
+        return Settings(argv[2]);
+    }
+    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM\n");
     return 2;
 }

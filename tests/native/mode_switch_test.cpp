@@ -46,9 +46,21 @@ TEST(ReadStartRequestTest, ModeTable) {
         EXPECT_EQ(SaverMode::Show, Read({s}).mode) << s;
     }
     EXPECT_EQ(SaverMode::Show, Read({"/s", "extra"}).mode);
-    for (const char* other : {"/x", "/c:1234", "//s", "-", "/p4321"}) {
+    for (const char* other : {"/x", "//s", "-", "/p4321", "c:", "/c:", "c:abc", "/c:12x", "/c:-5",
+                              "/c: 5", "//c:5", "/c 5", "/s:5", "/c:5:6"}) {
         EXPECT_EQ(SaverMode::None, Read({other}).mode) << other;
     }
+}
+
+// Screen Saver Settings starts the setup with its own window's handle.
+TEST(ReadStartRequestTest, SetupReadsTheOwnerAfterTheColon) {
+    for (const char* c : {"/c:1234", "-C:1234", "c:1234", "/c:0001234"}) {
+        const StartRequest request = Read({c});
+        EXPECT_EQ(SaverMode::Setup, request.mode) << c;
+        EXPECT_EQ(1234, request.setupOwner) << c;
+    }
+    EXPECT_EQ(0, Read({"/c"}).setupOwner);
+    EXPECT_EQ(INT32_MAX, Read({"/c:99999999999"}).setupOwner);
 }
 
 TEST(ReadStartRequestTest, PreviewReadsTheHandleFromTheSecondArgument) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -158,4 +159,66 @@ TEST(PictureListTest, AppendGoesToTheEndAfterSortAndClear) {
     EXPECT_EQ(nullptr, list.First());
     Fill(list, {"x.jpg", "y.jpg"});
     EXPECT_EQ((std::vector<std::string>{"x.jpg", "y.jpg"}), Walk(list));
+}
+
+namespace {
+// The plain tree sort, as a reference: each name in listing order goes down
+// the tree; then the leftmost name is taken out again and again.
+Names TreeSorted(const Names& names, PictureList::Order order) {
+    const auto greater = [order](const std::string& a, const std::string& b) {
+        if (order == PictureList::Shuffled) {
+            return NextRandom() > 16383;
+        }
+        const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+        return x != a.end() && y != b.end() &&
+               static_cast<signed char>(*x) > static_cast<signed char>(*y);
+    };
+    std::vector<std::size_t> left(names.size(), SIZE_MAX), right = left;
+    std::size_t root = names.empty() ? SIZE_MAX : 0;
+    for (std::size_t q = 1; q < names.size(); ++q) {
+        std::size_t* link = &root;
+        while (*link != SIZE_MAX) {
+            link = greater(names[*link], names[q]) ? &left[*link] : &right[*link];
+        }
+        *link = q;
+    }
+    Names sorted;
+    for (std::size_t* link = &root; root != SIZE_MAX; link = &root) {
+        while (left[*link] != SIZE_MAX) {
+            link = &left[*link];
+        }
+        sorted.push_back(names[*link]);
+        *link = right[*link];
+    }
+    return sorted;
+}
+} // namespace
+
+// Thousands of small lists (repeated names, names that start others, bytes of
+// 128 and more; unsorted, sorted, reversed): order and generator as the reference.
+TEST(PictureListTest, BothOrdersMatchThePlainTreeSort) {
+    std::mt19937 generator(11);
+    for (uint32_t round = 0; round < 3000; ++round) {
+        Names names(generator() % 40);
+        for (std::string& name : names) {
+            name.resize(round % 2 == 0 ? 3 : 1 + generator() % 4);
+            std::generate(name.begin(), name.end(), [&] { return "aB.\x80\xFF"[generator() % 5]; });
+            name.insert(0, generator() % 3 == 0 ? "zzzzzzzzz" : "");
+        }
+        if (round % 3 != 0) {
+            std::sort(names.begin(), names.end(), [round](const auto& a, const auto& b) {
+                return round % 3 == 1 ? a < b : b < a;
+            });
+        }
+        for (const PictureList::Order order : {PictureList::ByName, PictureList::Shuffled}) {
+            PictureList list;
+            Fill(list, names);
+            SeedRandom(round);
+            const std::pair<Names, int32_t> expected{TreeSorted(names, order), NextRandom()};
+            SeedRandom(round);
+            list.Sort(order);
+            const std::pair<Names, int32_t> actual{Walk(list), NextRandom()};
+            ASSERT_EQ(expected, actual) << "round " << round << ", order " << order;
+        }
+    }
 }

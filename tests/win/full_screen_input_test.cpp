@@ -43,8 +43,8 @@ protected:
     }
 
     void Start() { Start(new FullScreenShowWnd(settings, *display)); }
-    void Start(FullScreenShowWnd* wnd) {
-        ASSERT_TRUE(wnd->CreateFullScreen());
+    void Start(FullScreenShowWnd* wnd, const ScreenLayout& layout = ReadScreenLayout()) {
+        ASSERT_TRUE(wnd->CreateFullScreen(layout));
         hwnd = wnd->m_hWnd;
         exitCode = Pump();
     }
@@ -81,6 +81,35 @@ TEST_F(FullScreenInputTest, CoversTheScreenAsATopMostPopup) {
     EXPECT_EQ(static_cast<LONG>(WS_POPUP | WS_VISIBLE),
               ::GetWindowLongA(hwnd, GWL_STYLE) & (WS_POPUP | WS_VISIBLE | WS_CHILD));
     EXPECT_TRUE(Open());
+}
+
+// A second monitor 200 pixels to the left of an 800 x 600 primary, 100 higher:
+// the window covers both, the primary is the stage at 200,100 in the window. A
+// 400 x 300 picture is centred on it; a 900 x 650 one, which fits the window but
+// not the stage, is reduced to fit the stage and leaves its corner black.
+TEST_F(FullScreenInputTest, CoversEveryMonitorAndShowsThePicturesOnThePrimary) {
+    PictureFolder folder;
+    folder.AddSolid("a.jpg", 400, 300, Red);
+    Start(new FullScreenShowWnd(ShowSettings(folder.Path()), *display),
+          ScreenLayout{-200, -100, 1000, 700, 800, 600});
+    RECT rect;
+    ::GetWindowRect(hwnd, &rect);
+    const RECT everyMonitor{-200, -100, 800, 600};
+    EXPECT_TRUE(::EqualRect(&everyMonitor, &rect));
+    // The picture from 400,250 to 800,550 in the window, on black.
+    EXPECT_PRED2(Near, PixelAt(hwnd, 400, 250), Red);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 799, 549), Red);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 399, 400), Black);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 600, 249), Black);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 800, 400), Black);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 600, 550), Black);
+    folder.AddSolid("a.jpg", 900, 650, Blue);
+    for (int tick = 0; tick < 2; ++tick) {
+        Send(WM_TIMER, 1);
+        EXPECT_TRUE(Open());
+    }
+    EXPECT_PRED2(Near, PixelAt(hwnd, 600, 400), Blue);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 200, 100), Black);
 }
 
 // The first position only arms the test; the same point again is no movement,
