@@ -9,6 +9,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <jpeglib.h>
@@ -81,6 +82,8 @@ extern "C" const char* __ubsan_default_options() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     path = std::string(dir) + "/pelloran-fuzz-" + std::to_string(getpid()) + ".jpg";
+    // The input file goes when the run ends (a crash leaves it, beside the artifact).
+    std::atexit([] { unlink(path.c_str()); });
     return 0;
 }
 
