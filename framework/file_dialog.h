@@ -14,8 +14,8 @@ public:
     explicit CFileDialog(DWORD flags, CWnd* parent = nullptr);
 
     // IDOK when the platform dialog ended with OK, IDCANCEL otherwise (also when
-    // it could not be shown, or a handler failed with an exception). The owner is disabled while it
-    // runs and gets its focus back afterwards.
+    // it could not be shown, or a handler failed with an exception). The owner
+    // is disabled while it runs and gets its focus back afterwards.
     INT_PTR DoModal() override;
 
     OPENFILENAMEA m_ofn;

@@ -23,6 +23,16 @@ inline bool SwapsSides(Orientation orientation) {
     return orientation >= Orientation::Transpose;
 }
 
+// The box that a picture shown in the given orientation must fit, as the stored
+// picture meets it: width and height exchanged for the sideways orientations.
+inline void TurnBox(Orientation orientation, int32_t& width, int32_t& height) {
+    if (SwapsSides(orientation)) {
+        const int32_t stored = width;
+        width = height;
+        height = stored;
+    }
+}
+
 // The orientation that an APP1 marker's data (the bytes after its length)
 // records. Anything else (another kind of APP1 block, a block that is cut
 // short or whose offsets or counts lead outside it, no tag, a value outside 1

@@ -124,12 +124,9 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         return false;
     }
 
-    // The scale suits the picture as it will be shown: one that is turned on
-    // its side meets the box with its stored width upright.
     session.orientation = OrientationOf(info);
-    const int denominator = SwapsSides(session.orientation)
-                                ? ScaleDenominator(sourceWidth, sourceHeight, maxHeight, maxWidth)
-                                : ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight);
+    const int denominator =
+        ScaleForOrientation(session.orientation, sourceWidth, sourceHeight, maxWidth, maxHeight);
     info.scale_num = 1;
     info.scale_denom = static_cast<unsigned int>(denominator);
     info.mem->max_memory_to_use = JpegMemoryLimit(info, denominator);

@@ -13,3 +13,9 @@ int ScaleDenominator(int32_t sourceWidth, int32_t sourceHeight, int32_t maxWidth
     }
     return d;
 }
+
+int ScaleForOrientation(Orientation orientation, int32_t sourceWidth, int32_t sourceHeight,
+                        int32_t maxWidth, int32_t maxHeight) {
+    TurnBox(orientation, maxWidth, maxHeight);
+    return ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight);
+}

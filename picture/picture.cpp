@@ -41,9 +41,7 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight) {
     state = State::Ready;
     // The picture is reduced as stored, against the box turned with it, and
     // turned or mirrored last, when it is smallest.
-    if (SwapsSides(orientation)) {
-        std::swap(maxWidth, maxHeight);
-    }
+    TurnBox(orientation, maxWidth, maxHeight);
     ReduceToFit(maxWidth, maxHeight);
     Orient(orientation);
 }

@@ -18,23 +18,18 @@ msiexec() {
 }
 trap 'msiexec /x >/dev/null 2>&1 || true' EXIT
 
-# The data of value $2 in the `reg query` listing $1.
-value_in() {
-    echo "$1" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-
 msiexec /i SETASSAVER=1 || fail "the install failed"
 cmp -s "$saver_file" "$PELLORAN_SCR" || fail "$saver is not the built program"
 [ -f "$documents/README.txt" ] || fail "no README.txt in $documents"
 listing=$(wine_run reg query "$entry") || fail "no Programs and Features entry $entry"
-expect_equal Pelloran "$(value_in "$listing" DisplayName)" "DisplayName"
-expect_equal "$PELLORAN_VERSION" "$(value_in "$listing" DisplayVersion)" "DisplayVersion"
-expect_equal "Tarnwick Software" "$(value_in "$listing" Publisher)" "Publisher"
+expect_equal Pelloran "$(reg_value "$listing" DisplayName)" "DisplayName"
+expect_equal "$PELLORAN_VERSION" "$(reg_value "$listing" DisplayVersion)" "DisplayVersion"
+expect_equal "Tarnwick Software" "$(reg_value "$listing" Publisher)" "Publisher"
 # The icon the entry shows: the installer's ProductIcon, a copy of the program's icon.
-icon=$(value_in "$(wine_run reg query 'HKLM\Software\Classes\Installer\Products' /s)" ProductIcon |
+icon=$(reg_value "$(wine_run reg query 'HKLM\Software\Classes\Installer\Products' /s)" ProductIcon |
     grep -F "$product")
 cmp -s "$(wine_run winepath -u "$icon" | tr -d '\r')" "$PELLORAN_ICON" || fail "product icon '$icon'"
-expect_equal "$saver" "$(value_in "$(wine_run reg query "$desktop" /v SCRNSAVE.EXE)" SCRNSAVE.EXE)" \
+expect_equal "$saver" "$(reg_value "$(wine_run reg query "$desktop" /v SCRNSAVE.EXE)" SCRNSAVE.EXE)" \
     "SCRNSAVE.EXE"
 
 # The installed saver shows until a key ends it.

@@ -18,6 +18,12 @@ wine_run() {
         -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2)
 }
 
+# The data of the value NAME in the `reg query` listing LISTING.
+#   reg_value LISTING NAME
+reg_value() {
+    echo "$1" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+
 # Runs the program with the given arguments, within 20 seconds.
 run_scr() {
     timeout 20 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" "$@" 2>/dev/null

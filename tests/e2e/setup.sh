@@ -67,8 +67,7 @@ screenshot() {
 }
 
 value_of() {
-    wine_run reg query "$section" /v "$1" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$1 *REG_[A-Z]* *//p"
+    reg_value "$(wine_run reg query "$section" /v "$1" 2>/dev/null)" "$1"
 }
 
 # The stored Path in UTF-8. `reg query` writes through the console's code page,
