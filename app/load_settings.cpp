@@ -1,3 +1,4 @@
+#include "app/picture_folder.h"
 #include "app/saver_app.h"
 #include "app/saver_settings.h"
 
@@ -8,5 +9,6 @@ void SaverApp::LoadSettings() {
     s.Size = static_cast<int32_t>(GetProfileInt(SettingsSection, SizeName, 0));
     s.Random = static_cast<int32_t>(GetProfileInt(SettingsSection, RandomName, 0));
     s.Overlap = static_cast<int32_t>(GetProfileInt(SettingsSection, OverlapName, 0));
-    s.Path = GetProfileString(SettingsSection, PathName, "C:\\images");
+    s.Path = GetProfileString(SettingsSection, PathName, DefaultPictureFolder().c_str());
+    s.Subfolders = static_cast<int32_t>(GetProfileInt(SettingsSection, SubfoldersName, 1));
 }

@@ -5,9 +5,9 @@
 
 #include <optional>
 
-// Only OK writes the six values back, the integers first. Each write stands
-// alone; SaverSettings itself stays as it was. An owner that names no window
-// gives the dialog no owner, as a plain setup start does.
+// Only OK writes the values back: the six of old, the integers first, then the
+// later ones. Each write stands alone; SaverSettings itself stays as it was. An owner that names no
+// window gives the dialog no owner, as a plain setup start does.
 void SaverApp::RunSetup(HWND owner) {
     CWnd ownerWnd = CWnd::FromHandle(owner);
     const std::optional<Settings> edited =
@@ -21,4 +21,5 @@ void SaverApp::RunSetup(HWND owner) {
     WriteProfileInt(SettingsSection, RandomName, edited->Random);
     WriteProfileInt(SettingsSection, OverlapName, edited->Overlap);
     WriteProfileString(SettingsSection, PathName, edited->Path.c_str());
+    WriteProfileInt(SettingsSection, SubfoldersName, edited->Subfolders);
 }

@@ -1,4 +1,4 @@
-// The six user settings: start-up reads them, the show is handed them, the setup
+// The user settings: start-up reads them, the show is handed them, the setup
 // dialog edits them.
 #pragma once
 
@@ -6,12 +6,13 @@
 #include <string>
 
 struct Settings {
-    int32_t Delay = 0;    // seconds between two pictures
-    int32_t Position = 0; // 0: scatter, otherwise centre
-    int32_t Size = 0;     // 0: fit the window, otherwise half the window
-    int32_t Random = 0;   // 0: file-name order, otherwise shuffled once per show
-    int32_t Overlap = 0;  // 0: clear before each picture, otherwise draw over
-    std::string Path;     // the folder whose *.jpg files are shown
+    int32_t Delay = 0;      // seconds between two pictures
+    int32_t Position = 0;   // 0: scatter, otherwise centre
+    int32_t Size = 0;       // 0: fit the window, otherwise half the window
+    int32_t Random = 0;     // 0: file-name order, otherwise shuffled once per show
+    int32_t Overlap = 0;    // 0: clear before each picture, otherwise draw over
+    std::string Path;       // the folder whose JPEG files are shown
+    int32_t Subfolders = 0; // 0: the folder's own pictures only, otherwise its subfolders' too
 };
 
 // Where the settings live below the application's registry key, and their names.
@@ -22,3 +23,4 @@ inline constexpr char SizeName[] = "Size";
 inline constexpr char RandomName[] = "Random";
 inline constexpr char OverlapName[] = "Overlap";
 inline constexpr char PathName[] = "Path";
+inline constexpr char SubfoldersName[] = "Subfolders";

@@ -31,6 +31,13 @@ CWnd CWnd::FromHandle(HWND hwnd) {
     return wrapper;
 }
 
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    if (::GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&StandardWndProc)) {
+        return nullptr; // someone else's window, whose user data is its own
+    }
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
 CWnd::CWnd(CWnd&& other) noexcept : m_hWnd(other.m_hWnd) {
     // Only wrappers move: a window routed to an object stays with that object.
     other.m_hWnd = nullptr;

@@ -17,6 +17,8 @@ public:
 
     // A non-owning wrapper of a window that this program did not create (or did).
     static CWnd FromHandle(HWND hwnd);
+    // The object a window created through CreateEx is routed to, or null.
+    static CWnd* FromHandlePermanent(HWND hwnd);
     CWnd(CWnd&& other) noexcept;
 
     // Creates the window and routes its messages here. After a failure the object

@@ -9,6 +9,7 @@
 #include "picture/pixel_buffer.h"
 #include "picture/row_conversion.h"
 
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -31,9 +32,19 @@ struct ErrorManager {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->recovery, 1);
 }
 
-// Called by libjpeg while it takes in the scans of a multi-scan file.
-void LimitScans(j_common_ptr info) {
-    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans) {
+// libjpeg's progress monitor, with what the decoder watches.
+struct ProgressWatch {
+    jpeg_progress_mgr standard;
+    const std::atomic_bool* abandon;
+};
+
+// Called by libjpeg for every row it reads and, in a multi-scan file, for every
+// row of every scan it takes in: it ends a decode that is to be abandoned, and
+// one of more scans than an encoder writes, as a fatal error.
+void WatchProgress(j_common_ptr info) {
+    const auto* watch = reinterpret_cast<const ProgressWatch*>(info->progress);
+    if ((watch->abandon != nullptr && watch->abandon->load(std::memory_order_relaxed)) ||
+        reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans) {
         info->err->error_exit(info);
     }
 }
@@ -74,10 +85,11 @@ Orientation OrientationOf(const jpeg_decompress_struct& info) {
 // Everything one decode owns; its destructor is the cleanup after success and
 // after a fatal error alike.
 struct Picture::JpegSession {
-    explicit JpegSession(std::FILE* source) : file(source) {
+    JpegSession(std::FILE* source, const std::atomic_bool* abandon) : file(source) {
         info.err = jpeg_std_error(&errors.standard);
         errors.standard.error_exit = ReturnToRecovery;
-        progress.progress_monitor = LimitScans;
+        progress.standard.progress_monitor = WatchProgress;
+        progress.abandon = abandon;
     }
     JpegSession(const JpegSession&) = delete;
     JpegSession& operator=(const JpegSession&) = delete;
@@ -86,7 +98,7 @@ struct Picture::JpegSession {
     std::FILE* file;
     jpeg_decompress_struct info{};
     ErrorManager errors{};
-    jpeg_progress_mgr progress{};
+    ProgressWatch progress{};
     std::unique_ptr<JSAMPROW[]> rowPointer;
     std::unique_ptr<JSAMPLE[]> row;
     std::unique_ptr<uint32_t[]> pixels;
@@ -94,8 +106,8 @@ struct Picture::JpegSession {
 };
 
 bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight,
-                         Orientation& orientation) {
-    JpegSession session(file);
+                         const std::atomic_bool* abandon, Orientation& orientation) {
+    JpegSession session(file, abandon);
     if (!ReadJpeg(session, maxWidth, maxHeight)) {
         return false;
     }
@@ -113,7 +125,7 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         return false;
     }
     jpeg_create_decompress(&info);
-    info.progress = &session.progress;
+    info.progress = &session.progress.standard;
     AttachFileSource(info, session.file);
     jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);

@@ -3,6 +3,7 @@
 #include "common/ascii_text.h"
 
 #include <cstring>
+#include <initializer_list>
 
 bool IsJpegName(const char* path) {
     // A "." never occurs inside a multi-byte character, so a byte search finds it.
@@ -11,7 +12,12 @@ bool IsJpegName(const char* path) {
         return false;
     }
     // Other picture types (".GIF", ".BMP", ".TIF") are not supported: like any
-    // other name they count as failed pictures. Both extensions are pure ASCII,
+    // other name they count as failed pictures. The extensions are pure ASCII,
     // so a byte of a multi-byte character can never make a name match.
-    return EqualIgnoringCase(dot, ".JPG") || EqualIgnoringCase(dot, ".JPEG");
+    for (const char* extension : {".JPG", ".JPEG", ".JPE", ".JFIF"}) {
+        if (EqualIgnoringCase(dot, extension)) {
+            return true;
+        }
+    }
+    return false;
 }

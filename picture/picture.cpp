@@ -7,6 +7,23 @@
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "pixels are 0x00RRGGBB values read as the bytes blue, green, red, 0");
 
+Picture::Picture(Picture&& other) noexcept {
+    *this = std::move(other);
+}
+
+Picture& Picture::operator=(Picture&& other) noexcept {
+    state = other.state;
+    sourceHeight = other.sourceHeight;
+    sourceWidth = other.sourceWidth;
+    height = other.height;
+    width = other.width;
+    components = other.components;
+    pixels = std::move(other.pixels);
+    header = other.header;
+    other.state = State::Empty;
+    return *this;
+}
+
 void Picture::Free() {
     pixels.reset();
     state = State::Empty;
@@ -17,7 +34,8 @@ void Picture::Fail() {
     state = State::Failed;
 }
 
-void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight) {
+void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight,
+                   const std::atomic_bool* abandon) {
     Free();
     if (!IsJpegName(path)) {
         Fail();
@@ -32,7 +50,7 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight) {
     maxWidth = maxWidth < 0 ? 0 : maxWidth;
     maxHeight = maxHeight < 0 ? 0 : maxHeight;
     Orientation orientation = Orientation::Upright;
-    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, orientation);
+    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, abandon, orientation);
     std::fclose(file);
     if (!decoded) {
         Fail();

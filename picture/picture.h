@@ -6,6 +6,7 @@
 #include "picture/bitmap_info.h"
 #include "picture/exif_orientation.h"
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -24,12 +25,17 @@ public:
     Picture() = default;
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
+    // A moved picture leaves an empty one behind.
+    Picture(Picture&& other) noexcept;
+    Picture& operator=(Picture&& other) noexcept;
 
     // Releases the pixels and returns to the empty state; the size stays.
     void Free();
     // Decodes the file and reduces it until it fits maxWidth x maxHeight. The
-    // picture is then ready, or failed and without pixels.
-    void Load(const char* path, int32_t maxWidth, int32_t maxHeight);
+    // picture is then ready, or failed and without pixels. A decode still under
+    // way when `abandon` (if given) becomes true stops there and fails.
+    void Load(const char* path, int32_t maxWidth, int32_t maxHeight,
+              const std::atomic_bool* abandon = nullptr);
     // Holds pixels made elsewhere (width x height, rows top-down) as a ready
     // picture; without pixels the picture is failed.
     void Adopt(int32_t width, int32_t height, std::unique_ptr<uint32_t[]> pixels);
@@ -57,7 +63,8 @@ private:
 
     void Fail();
     void HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, int32_t newHeight);
-    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Orientation& orientation);
+    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight,
+                    const std::atomic_bool* abandon, Orientation& orientation);
     bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight);
     void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
     void Orient(Orientation orientation);

@@ -32,6 +32,7 @@ void SetupDialog::DoDataExchange(CDataExchange& dx) {
     DDX_Radio(dx, IDC_SCATTER, settings.Position);
     DDX_Check(dx, IDC_OVERLAP, settings.Overlap);
     DDX_Check(dx, IDC_RANDOM, settings.Random);
+    DDX_Check(dx, IDC_SUBFOLDERS, settings.Subfolders);
     if (dx.m_bSaveAndValidate) {
         ReadInteger(delayText, settings.Delay); // no number: the delay stays as it was
     }

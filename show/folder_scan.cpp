@@ -1,37 +1,75 @@
 #include "show/folder_scan.h"
 
+#include "picture/jpeg_name.h"
+
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
 #include <new>
-#include <string>
 
 namespace {
 struct FindCloser {
     void operator()(HANDLE search) const { ::FindClose(search); }
 };
 using FindHandle = std::unique_ptr<void, FindCloser>;
-} // namespace
 
-void ScanFolder(const std::string& folder, PictureList& pictures) {
-    if (!::SetCurrentDirectoryA(folder.c_str())) {
+constexpr DWORD SkippedFolders =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
+
+bool IsDotEntry(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+// Sorts one entry of a listing into the pictures or the folders to walk.
+void Take(const WIN32_FIND_DATAA& found, FolderListing& listing) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (IsJpegName(found.cFileName)) {
+            listing.pictures.emplace_back(found.cFileName);
+        }
+    } else if ((found.dwFileAttributes & SkippedFolders) == 0 && !IsDotEntry(found.cFileName)) {
+        listing.folders.emplace_back(found.cFileName);
+    }
+}
+void ListInto(const std::string& root, const std::string& folder, const std::atomic_bool& stop,
+              FolderListing& listing) {
+    if (root.empty()) {
         return;
     }
     WIN32_FIND_DATAA found;
-    HANDLE first = ::FindFirstFileA("*.jpg", &found);
+    HANDLE first = ::FindFirstFileA(PicturePath(PicturePath(root, folder), "*").c_str(), &found);
     if (first == INVALID_HANDLE_VALUE) {
         return;
     }
     const FindHandle search(first);
-    try {
-        do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-                std::string name = found.cFileName;
-                pictures.Append()->name = std::move(name);
-            }
-        } while (::FindNextFileA(search.get(), &found));
-    } catch (const std::bad_alloc&) {
-        // Out of memory: the show goes on with the names listed so far, each
-        // entry with its whole name.
+    do {
+        Take(found, listing);
+    } while (!stop && ::FindNextFileA(search.get(), &found));
+}
+} // namespace
+
+std::string ShowFolderPath(const std::string& setting) {
+    char full[MAX_PATH];
+    const DWORD length = ::GetFullPathNameA(setting.c_str(), MAX_PATH, full, nullptr);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(full, length);
+}
+
+std::string PicturePath(const std::string& root, const std::string& name) {
+    if (name.empty()) {
+        return root;
     }
+    const bool separated = !root.empty() && (root.back() == '\\' || root.back() == '/');
+    return separated ? root + name : root + '\\' + name;
+}
+
+// Memory running out ends the listing: the walk goes on with the names listed
+// so far, each with its whole name.
+FolderListing ListFolder(const std::string& root, const std::string& folder,
+                         const std::atomic_bool& stop) {
+    FolderListing listing;
+    try {
+        ListInto(root, folder, stop, listing);
+    } catch (const std::bad_alloc&) {
+    }
+    return listing;
 }

@@ -43,7 +43,7 @@ ScreenLayout ReadScreenLayout() {
 // is the stage.
 BOOL FullScreenShowWnd::CreateFullScreen(const ScreenLayout& layout) {
     const FullScreenGeometry geometry = PlaceFullScreen(layout);
-    stage = ToRect(geometry.stage);
+    stageAreas = {ToRect(geometry.stage)};
     return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, ToRect(geometry.window), nullptr);
 }
 

@@ -12,7 +12,7 @@ void PictureList::Clear() {
         head = following;
     }
     tail = nullptr;
-    cursor = nullptr;
+    current = nullptr;
 }
 
 PictureEntry* PictureList::Append() {
@@ -26,21 +26,34 @@ PictureEntry* PictureList::Append() {
     return entry;
 }
 
+void PictureList::Splice(PictureList& other) {
+    if (other.head == nullptr) {
+        return;
+    }
+    if (tail == nullptr) {
+        head = other.head;
+    } else {
+        tail->next = other.head;
+    }
+    tail = other.tail;
+    other.head = other.tail = other.current = nullptr;
+}
+
 PictureEntry* PictureList::First() {
-    cursor = head != nullptr ? head->next : nullptr;
+    current = head;
     return head;
 }
 
 PictureEntry* PictureList::Next() {
-    PictureEntry* entry = cursor;
-    if (entry != nullptr) {
-        cursor = entry->next;
+    PictureEntry* following = current != nullptr ? current->next : nullptr;
+    if (following != nullptr) {
+        current = following;
     }
-    return entry;
+    return following;
 }
 
 void PictureList::Sort(Order order) {
-    cursor = nullptr;
+    current = nullptr;
     std::vector<PictureEntry*> entries;
     for (PictureEntry* entry = head; entry != nullptr; entry = entry->next) {
         entries.push_back(entry);

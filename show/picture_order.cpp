@@ -151,6 +151,10 @@ void OrderByName(Entries& entries) {
     entries.swap(ordered);
 }
 
+bool NameBefore(const std::string& a, const std::string& b) {
+    return SortsBefore(a, b);
+}
+
 void OrderShuffled(Entries& entries) {
     TreeSort(entries.begin(), entries.end(), CoinFlip);
 }

@@ -7,6 +7,7 @@
 
 #include "show/picture_list.h"
 
+#include <string>
 #include <vector>
 
 // Reorders entries, given in listing order, by name: the bytes compared as
@@ -17,3 +18,7 @@ void OrderByName(std::vector<PictureEntry*>& entries);
 // Reorders entries, given in listing order, by the tree sort with a coin flip
 // of the program's generator (one draw each) in place of every comparison.
 void OrderShuffled(std::vector<PictureEntry*>& entries);
+
+// The order by name as a strict order, each name before the longer names it
+// starts: for names that are never equal, such as the folders in one folder.
+bool NameBefore(const std::string& a, const std::string& b);

@@ -9,9 +9,12 @@
 #include "picture/picture_draw.h"
 #include "res/resource.h"
 #include "show/folder_scan.h"
+#include "show/folder_walk.h"
 #include "show/timer_period.h"
 
+#include <atomic>
 #include <string>
+#include <utility>
 
 namespace {
 constexpr UINT_PTR ShowTimer = 1;
@@ -31,17 +34,19 @@ int32_t ScatteredOffset(int32_t draw, int32_t freeSpace) {
 } // namespace
 
 const MessageMapEntry ShowWnd::messageEntries[] = {
-    OnMessage<&ShowWnd::OnCreate>(WM_CREATE),
-    OnMessage<&ShowWnd::OnPaint>(WM_PAINT),
-    OnMessage<&ShowWnd::OnTimer>(WM_TIMER),
-    OnMessage<&ShowWnd::LoadNext>(WM_LOADNEXT),
+    OnMessage<&ShowWnd::OnCreate>(WM_CREATE),     OnMessage<&ShowWnd::OnPaint>(WM_PAINT),
+    OnMessage<&ShowWnd::OnTimer>(WM_TIMER),       OnMessage<&ShowWnd::LoadNext>(WM_LOADNEXT),
+    OnMessage<&ShowWnd::OnWorkDone>(WM_WORKDONE),
 };
 const MessageMap ShowWnd::messageMap{&CWnd::messageMap, ShowWnd::messageEntries};
 
 ShowWnd::ShowWnd(BOOL autoDelete, const Settings& settings, const Display& display)
-    : settings(settings), display(display), autoDelete(autoDelete) {}
+    : settings(settings), display(display), folder(ShowFolderPath(settings.Path)),
+      order(settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName),
+      autoDelete(autoDelete) {}
 
-// The members go in reverse order: the list is emptied, then the picture freed.
+// The worker goes first: it is stopped, and its thread has ended, before the
+// rest of the window goes.
 ShowWnd::~ShowWnd() = default;
 
 // The class is registered on the first call; later calls find it by its name.
@@ -53,31 +58,55 @@ BOOL ShowWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent)
                     Height(rect), parent != nullptr ? parent->m_hWnd : nullptr, nullptr);
 }
 
+bool ShowWnd::Busy() const {
+    return loading || !order.WalkOver();
+}
+
 void ShowWnd::PostNcDestroy() {
     if (autoDelete) {
         delete this;
     }
 }
 
-// The show starts: timer, scan, order, the first picture loaded and drawn.
+// The show starts: the timer, and the worker, which walks the folder. Each
+// stage's first picture is asked for as soon as the walk has found it.
 int ShowWnd::OnCreate(CREATESTRUCTA*) {
     if (Default() == -1) {
         return -1;
     }
     ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr);
-    ScanFolder(settings.Path, pictures);
-    pictures.Sort(settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName);
-    LoadNext();
-    OnPaint();
+    if (stageAreas.empty()) {
+        RECT client;
+        GetClientRect(&client);
+        stageAreas.push_back(client);
+    }
+    for (const RECT& area : stageAreas) {
+        toLoad.push_back(stages.size());
+        stages.emplace_back(area);
+    }
+    const FolderWalk walk(settings.Subfolders != 0,
+                          settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName,
+                          ::GetTickCount());
+    const HWND hwnd = m_hWnd;
+    worker = std::make_unique<ShowWorker>(
+        walk,
+        [root = folder](const std::string& relative, const std::atomic_bool& stop) {
+            return ListFolder(root, relative, stop);
+        },
+        [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
     return 0;
 }
 
-// A repaint shows the current picture alone on black, and moves the show on.
+// A repaint shows the current pictures alone on black, and moves the show on.
 void ShowWnd::OnPaint() {
     CPaintDC dc(this);
     display.SelectPalette(dc);
-    FillBlack(dc);
-    ShowPicture(dc);
+    RECT client;
+    GetClientRect(&client);
+    FillBlack(dc, client);
+    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
+        ShowPicture(dc, stage);
+    }
 }
 
 void ShowWnd::OnTimer(UINT_PTR id) {
@@ -86,65 +115,116 @@ void ShowWnd::OnTimer(UINT_PTR id) {
         return;
     }
     CClientDC dc(this);
-    ShowPicture(dc);
+    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
+        ShowPicture(dc, stage);
+    }
 }
 
-// Decodes the next file of the order (wrapping to the first) into the picture,
-// fitted into the stage, or into half of it for small pictures.
-void ShowWnd::LoadNext() {
-    PictureEntry* entry = pictures.Next();
-    if (entry == nullptr) {
-        entry = pictures.First();
+void ShowWnd::LoadNext(UINT_PTR stage) {
+    toLoad.push_back(stage);
+    AskWorker();
+}
+
+// What the worker finished: the folders it walked join the order, and a
+// picture goes to its stage, which draws it at once if a draw waits for it.
+void ShowWnd::OnWorkDone() {
+    FinishedWork work = worker->Take();
+    for (const std::unique_ptr<PictureList>& pictures : work.folders) {
+        order.Add(*pictures);
     }
-    if (entry == nullptr) {
+    if (work.walkOver) {
+        order.EndWalk();
+    }
+    if (work.picture) {
+        loading = false;
+        TakePicture(static_cast<std::size_t>(work.stage), std::move(*work.picture));
+    }
+    AskWorker();
+}
+
+void ShowWnd::TakePicture(std::size_t index, Picture picture) {
+    Stage& stage = stages[index];
+    stage.next = std::move(picture);
+    stage.waiting = false;
+    if (stage.unseenDrawDue) {
+        stage.unseenDrawDue = false;
+        if (stage.next.IsDrawable()) {
+            Place(stage); // a scattered place takes its draws of the generator all the same
+        }
+        AskForNext(index);
+    } else if (stage.drawDue) {
+        stage.drawDue = false;
+        CClientDC dc(this);
+        ShowPicture(dc, index);
+    }
+}
+
+// The next file of the order (wrapping to the first), fitted into the stage or,
+// for small pictures, into half of it. Stages with nothing to show once the
+// walk has found nothing wait no more: their draws find nothing drawable.
+void ShowWnd::AskWorker() {
+    if (loading || toLoad.empty()) {
         return;
     }
-    const RECT area = Stage();
-    int32_t maxWidth = Width(area);
-    int32_t maxHeight = Height(area);
-    if (settings.Size != 0) {
-        maxWidth /= 2;
-        maxHeight /= 2;
+    const PictureEntry* entry = order.Next();
+    if (entry == nullptr) {
+        if (order.None()) {
+            for (const std::size_t stage : toLoad) {
+                stages[stage].waiting = false;
+            }
+            toLoad.clear();
+        }
+        return;
     }
-    picture.Load(entry->name.c_str(), maxWidth, maxHeight);
+    const std::size_t stage = toLoad.front();
+    const RECT& area = stages[stage].area;
+    LoadRequest request{static_cast<int>(stage), PicturePath(folder, entry->name), Width(area),
+                        Height(area)};
+    if (settings.Size != 0) {
+        request.maxWidth /= 2;
+        request.maxHeight /= 2;
+    }
+    worker->Load(std::move(request));
+    toLoad.pop_front();
+    loading = true;
 }
 
-// A picture that failed or is not there yet leaves the window untouched.
-void ShowWnd::ShowPicture(CDC& dc) {
-    if (picture.IsDrawable()) {
+// A picture that failed leaves its stage untouched.
+void ShowWnd::ShowPicture(CDC& dc, std::size_t index) {
+    Stage& stage = stages[index];
+    if (stage.waiting) {
+        stage.drawDue = true;
+        return;
+    }
+    if (stage.next.IsDrawable()) {
         display.SelectPalette(dc);
         if (settings.Overlap == 0) {
-            FillBlack(dc);
+            FillBlack(dc, stage.area);
         }
-        const RECT area = Stage();
-        const int32_t freeWidth = Width(area) - picture.Width();
-        const int32_t freeHeight = Height(area) - picture.Height();
-        int32_t x;
-        int32_t y;
-        if (settings.Position != 0) {
-            x = freeWidth / 2;
-            y = freeHeight / 2;
-        } else {
-            x = ScatteredOffset(NextRandom(), freeWidth);
-            y = ScatteredOffset(NextRandom(), freeHeight);
-        }
-        DrawPicture(dc, picture, area.left + x, area.top + y, display);
+        const POINT at = Place(stage);
+        DrawPicture(dc, stage.next, at.x, at.y, display);
     }
-    PostMessage(WM_LOADNEXT);
+    AskForNext(index);
 }
 
-void ShowWnd::FillBlack(CDC& dc) {
-    RECT client;
-    GetClientRect(&client);
+POINT ShowWnd::Place(const Stage& stage) const {
+    const int32_t freeWidth = Width(stage.area) - stage.next.Width();
+    const int32_t freeHeight = Height(stage.area) - stage.next.Height();
+    if (settings.Position != 0) {
+        return {stage.area.left + freeWidth / 2, stage.area.top + freeHeight / 2};
+    }
+    const int32_t x = ScatteredOffset(NextRandom(), freeWidth);
+    const int32_t y = ScatteredOffset(NextRandom(), freeHeight);
+    return {stage.area.left + x, stage.area.top + y};
+}
+
+// The draw is done: the next picture is on its way from now on.
+void ShowWnd::AskForNext(std::size_t stage) {
+    stages[stage].waiting = true;
+    PostMessage(WM_LOADNEXT, stage);
+}
+
+void ShowWnd::FillBlack(CDC& dc, const RECT& area) {
     const CBrush black(RGB(0, 0, 0));
-    ::FillRect(dc.GetSafeHdc(), &client, black.Handle());
-}
-
-RECT ShowWnd::Stage() const {
-    if (stage) {
-        return *stage;
-    }
-    RECT client;
-    GetClientRect(&client);
-    return client;
+    ::FillRect(dc.GetSafeHdc(), &area, black.Handle());
 }

@@ -6,15 +6,23 @@
 #include "framework/wnd.h"
 #include "picture/picture.h"
 #include "show/full_screen_geometry.h"
-#include "show/picture_list.h"
+#include "show/play_order.h"
+#include "show/show_worker.h"
 
-#include <optional>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
 
 class CDC;
 class Display;
 
-// Posted by the window to itself after each draw: load the next picture.
+// Posted by the window to itself after each draw of a stage (wParam: which):
+// ask for that stage's next picture.
 constexpr UINT WM_LOADNEXT = WM_USER + 10;
+// Posted by the show's worker thread when it has finished work to hand over.
+constexpr UINT WM_WORKDONE = WM_USER + 11;
 
 class ShowWnd : public CWnd {
 public:
@@ -26,32 +34,64 @@ public:
     // Creates the window; creation starts the show.
     virtual BOOL Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent);
 
+    // Whether the show waits for its worker: the walk goes on, or a picture has
+    // been asked for and not yet come.
+    bool Busy() const;
+
 protected:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     void PostNcDestroy() override;
     static const MessageMap messageMap;
 
     // Where pictures are boxed and placed, in client coordinates; the whole
-    // client area when not set.
-    std::optional<RECT> stage;
+    // client area when none are given before the window is created.
+    std::vector<RECT> stageAreas;
 
 private:
+    // One area of the window that shows pictures, and its next picture.
+    struct Stage {
+        explicit Stage(const RECT& area) : area(area) {}
+        RECT area;
+        Picture next; // what the stage's next draw shows
+        // Its next picture has been asked for (or is about to be) and has not come.
+        bool waiting = true;
+        // The draw of the window's creation, before the window is on screen, is
+        // the first picture's: it comes when that picture does, and nobody sees it.
+        bool unseenDrawDue = true;
+        // A draw came while the picture was on its way: it is drawn when it comes.
+        bool drawDue = false;
+    };
+
     static const MessageMapEntry messageEntries[];
     int OnCreate(CREATESTRUCTA* create);
     void OnPaint();
     void OnTimer(UINT_PTR id);
-    void LoadNext();
+    void LoadNext(UINT_PTR stage);
+    void OnWorkDone();
 
-    // Draws the current picture if it is drawable, then asks for the next one.
-    void ShowPicture(CDC& dc);
-    void FillBlack(CDC& dc);
-    RECT Stage() const;
+    // Draws the stage's picture if it is drawable, then asks for the next one;
+    // a picture still on its way is drawn when it comes.
+    void ShowPicture(CDC& dc, std::size_t stage);
+    // Where the stage's picture goes: centred, or scattered by two draws of the
+    // generator.
+    POINT Place(const Stage& stage) const;
+    void AskForNext(std::size_t stage);
+    // Hands the next picture of the order to the worker, when none is on its way.
+    void AskWorker();
+    void TakePicture(std::size_t stage, Picture picture);
+    void FillBlack(CDC& dc, const RECT& area);
 
     const Settings settings;
     const Display& display;
-    Picture picture;
-    PictureList pictures;
+    const std::string folder; // the show's folder, in full
+    std::vector<Stage> stages;
+    PlayOrder order;
+    // The stages whose next pictures are to be asked for, in turn.
+    std::deque<std::size_t> toLoad;
+    bool loading = false;
     BOOL autoDelete;
+    // Last, so that it is stopped first: it uses nothing of the window.
+    std::unique_ptr<ShowWorker> worker;
 };
 
 // The monitors as the system reports them now.

@@ -86,25 +86,27 @@ run_scr /c &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
 screenshot "$setup" setup-dialog.png
-click_at "$setup" 244 156 33 67          # the delay edit
+click_at "$setup" 244 170 33 67          # the delay edit
 xdotool key End shift+Home && xdotool type 7
-click_at "$setup" 244 156 80 62          # Center
-click_at "$setup" 244 156 140 75         # Small
-click_at "$setup" 244 156 196 62         # Overlap
-click_at "$setup" 244 156 196 76         # Random
-click_at "$setup" 244 156 203 25         # Choose
+click_at "$setup" 244 170 80 62          # Center
+click_at "$setup" 244 170 140 75         # Small
+click_at "$setup" 244 170 196 62         # Overlap
+click_at "$setup" 244 170 196 76         # Random
+click_at "$setup" 244 170 20 98          # Include subfolders, on at first
+click_at "$setup" 244 170 203 25         # Choose
 chooser=$(wait_window 'Select Directory')
 screenshot "$chooser" directory-chooser.png
 # The list holds [..], [Family], [Holiday], 16 pixels a line: open [Family].
 click_at "$chooser" 165 134 40 44 2
 click_at "$chooser" 165 134 130 22       # the chooser's OK
-click_at "$setup" 244 156 204 129        # OK
+click_at "$setup" 244 170 204 143        # OK
 wait_exit "$program"
 expect_equal 0x7 "$(value_of Delay)" "Delay"
 expect_equal 0x1 "$(value_of Position)" "Position"
 expect_equal 0x1 "$(value_of Size)" "Size"
 expect_equal 0x1 "$(value_of Random)" "Random"
 expect_equal 0x1 "$(value_of Overlap)" "Overlap"
+expect_equal 0x0 "$(value_of Subfolders)" "Subfolders"
 expect_equal "$pictures\\Family" "$(value_of Path)" "Path"
 
 # A bare start with a stored path of 300 characters: Enter (the focus is on OK)
@@ -137,9 +139,9 @@ wine_run reg add "$section" /v Path /d "$far_pictures" /f >/dev/null
 run_scr &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
-click_at "$setup" 244 156 203 25                              # Choose
+click_at "$setup" 244 170 203 25                              # Choose
 click_at "$(wait_window 'Select Directory')" 165 134 130 22   # the chooser's OK
-click_at "$setup" 244 156 204 129                             # OK
+click_at "$setup" 244 170 204 143                             # OK
 wait_exit "$program"
 expect_equal "$far_pictures" "$(stored_path)" "Path after the round trip"
 echo "setup: ok"

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
 
 namespace {
@@ -61,7 +63,11 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     EXPECT_EQ(0, SaverSettings.Size);
     EXPECT_EQ(0, SaverSettings.Random);
     EXPECT_EQ(0, SaverSettings.Overlap);
-    EXPECT_EQ("C:\\images", SaverSettings.Path);
+    // The user's Pictures folder, as the shell's older interface names it.
+    char pictures[MAX_PATH] = "";
+    ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, 0, pictures));
+    EXPECT_EQ(pictures, SaverSettings.Path);
+    EXPECT_EQ(1, SaverSettings.Subfolders);
 
     ASSERT_TRUE(KeyExists(SectionKey()));
     HKEY key;
@@ -81,6 +87,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     StoreInt("Random", 2);
     StoreInt("Overlap", 1);
     StoreText("Path", "D:\\holiday pictures");
+    StoreInt("Subfolders", 0);
     app.LoadSettings();
     EXPECT_EQ(-5, SaverSettings.Delay);
     EXPECT_EQ(7, SaverSettings.Position);
@@ -88,6 +95,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     EXPECT_EQ(2, SaverSettings.Random);
     EXPECT_EQ(1, SaverSettings.Overlap);
     EXPECT_EQ("D:\\holiday pictures", SaverSettings.Path);
+    EXPECT_EQ(0, SaverSettings.Subfolders);
 }
 
 TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {

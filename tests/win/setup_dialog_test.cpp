@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -123,36 +125,41 @@ TEST_F(SetupDialogTest, CancelAndEscapeWriteNothingEvenAfterEdits) {
     }
 }
 
-TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheString) {
+TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNewOnes) {
     struct {
         std::string delay, path;
-        bool scatter, large, overlap, random;
+        bool scatter, large, overlap, random, subfolders;
     } shown{};
     RunSetup([&shown](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
         ASSERT_NE(nullptr, dialog);
-        shown = {user.Text(dialog, IDC_DELAY),        user.Text(dialog, IDC_PATH),
-                 user.IsChecked(dialog, IDC_SCATTER), user.IsChecked(dialog, IDC_LARGE),
-                 user.IsChecked(dialog, IDC_OVERLAP), user.IsChecked(dialog, IDC_RANDOM)};
+        shown = {user.Text(dialog, IDC_DELAY),          user.Text(dialog, IDC_PATH),
+                 user.IsChecked(dialog, IDC_SCATTER),   user.IsChecked(dialog, IDC_LARGE),
+                 user.IsChecked(dialog, IDC_OVERLAP),   user.IsChecked(dialog, IDC_RANDOM),
+                 user.IsChecked(dialog, IDC_SUBFOLDERS)};
         user.SetText(dialog, IDC_DELAY, "12 abc");
         user.SetText(dialog, IDC_PATH, "D:\\pics");
         user.Click(dialog, IDC_CENTER);
         user.Click(dialog, IDC_SMALL);
         user.Click(dialog, IDC_OVERLAP);
         user.Click(dialog, IDC_RANDOM);
+        user.Click(dialog, IDC_SUBFOLDERS);
         user.Press(VK_RETURN);
         EXPECT_TRUE(user.WaitUntilGone(dialog));
     });
-    // The defaults, as the dialog shows them.
+    // The defaults, as the dialog shows them: the folder is the user's Pictures.
+    char pictures[MAX_PATH] = "";
+    ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, 0, pictures));
     EXPECT_EQ("3", shown.delay);
-    EXPECT_EQ("C:\\images", shown.path);
+    EXPECT_EQ(pictures, shown.path);
     EXPECT_TRUE(shown.scatter);
     EXPECT_TRUE(shown.large);
     EXPECT_FALSE(shown.overlap);
     EXPECT_FALSE(shown.random);
+    EXPECT_TRUE(shown.subfolders);
 
-    const std::vector<std::string> order = {"Delay",  "Position", "Size",
-                                            "Random", "Overlap",  "Path"};
+    const std::vector<std::string> order = {"Delay",   "Position", "Size",      "Random",
+                                            "Overlap", "Path",     "Subfolders"};
     EXPECT_EQ(order, app.writes);
     EXPECT_EQ(12, StoredInt("Delay"));
     EXPECT_EQ(1, StoredInt("Position"));
@@ -160,6 +167,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheString) {
     EXPECT_EQ(1, StoredInt("Random"));
     EXPECT_EQ(1, StoredInt("Overlap"));
     EXPECT_EQ("D:\\pics", StoredText("Path"));
+    EXPECT_EQ(0, StoredInt("Subfolders"));
 }
 
 TEST_F(SetupDialogTest, StoredStatesWithoutAControlShowAsNoneAndStoreBackAsTheDialogSaysThem) {
@@ -294,7 +302,7 @@ TEST_F(SetupDialogTest, ALongerChosenPathIsShownInFullAndEveryOkRefusesItUntilSh
     EXPECT_EQ(IDC_PATH, focusAfter);
     EXPECT_EQ(0u, LOWORD(selection));
     EXPECT_EQ(tooLong.size(), HIWORD(selection));
-    EXPECT_EQ(6u, app.writes.size()); // one successful OK
+    EXPECT_EQ(7u, app.writes.size()); // one successful OK
     EXPECT_EQ(longest, StoredText("Path"));
 }
 
@@ -308,7 +316,7 @@ std::vector<int> TabAround(DialogDriver& user, HWND dialog) {
         HWND before = user.Focus();
         user.Press(VK_TAB);
         visited.push_back(user.WaitForFocusChange(before));
-    } while (visited.back() != IDOK && visited.size() < 12);
+    } while (visited.back() != IDOK && visited.size() < 14);
     user.Press(VK_ESCAPE);
     EXPECT_TRUE(user.WaitUntilGone(dialog));
     return visited;
@@ -327,7 +335,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Size", 2);
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
-                                IDC_CHOOSE, IDOK}),
+                                IDC_SUBFOLDERS, IDC_CHOOSE, IDOK}),
               visited);
 
     // The platform makes a radio button a tab stop while it is checked, so Tab
@@ -336,7 +344,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Size", 0);
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE,
-                                IDC_OVERLAP, IDC_RANDOM, IDC_CHOOSE, IDOK}),
+                                IDC_OVERLAP, IDC_RANDOM, IDC_SUBFOLDERS, IDC_CHOOSE, IDOK}),
               visited);
 }
 

@@ -1,5 +1,6 @@
 #include "tests/win/show_test_support.h"
 
+#include "show/show_wnd.h"
 #include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
@@ -70,17 +71,46 @@ Settings ShowSettings(const std::string& folder) {
     return settings;
 }
 
+namespace {
+BOOL CALLBACK FindBusyShow(HWND hwnd, LPARAM busy) {
+    const auto* show = dynamic_cast<const ShowWnd*>(CWnd::FromHandlePermanent(hwnd));
+    if (show != nullptr && show->Busy()) {
+        *reinterpret_cast<bool*>(busy) = true;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindBusyShowIn(HWND topLevel, LPARAM busy) {
+    FindBusyShow(topLevel, busy);
+    ::EnumChildWindows(topLevel, FindBusyShow, busy);
+    return TRUE;
+}
+
+// Whether a show window of this thread waits for its worker.
+bool AShowIsBusy() {
+    bool busy = false;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindBusyShowIn, reinterpret_cast<LPARAM>(&busy));
+    return busy;
+}
+} // namespace
+
 int Pump() {
     int exitCode = -1;
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            exitCode = static_cast<int>(msg.wParam);
-            continue;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                exitCode = static_cast<int>(msg.wParam);
+                continue;
+            }
+            ::DispatchMessageA(&msg);
         }
-        ::DispatchMessageA(&msg);
+        if (!AShowIsBusy()) {
+            return exitCode;
+        }
+        // The worker's hand-over is a posted message.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT);
     }
-    return exitCode;
 }
 
 COLORREF PixelAt(HWND hwnd, int x, int y) {

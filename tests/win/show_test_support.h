@@ -32,8 +32,9 @@ private:
 Settings ShowSettings(const std::string& folder);
 
 // Handles every message waiting for this thread (the posted ones, then the
-// paints), as the message loop would between two ticks. A quit message is taken
-// out and its exit code returned; -1 when there was none.
+// paints), as the message loop would between two ticks, until no show window
+// of the thread waits for its worker. A quit message is taken out and its exit
+// code returned; -1 when there was none.
 int Pump();
 
 // The colour of one pixel of a window, as it is on screen.
