@@ -87,7 +87,8 @@ TEST_F(PictureLoadTest, DecodesJpegNamesInAnyLetterCaseAndNothingElse) {
     const std::vector<uint8_t> jpeg = MakeJpeg(QuarterRecipe(), QuarterSamples());
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(dir.File(""));
-    for (const char* name : {"PHOTO.JPEG", "photo.jpg", "Photo.Jpg", "two.dots.jpeg"}) {
+    for (const char* name :
+         {"PHOTO.JPEG", "photo.jpg", "Photo.Jpg", "two.dots.jpeg", "photo.JPE", "photo.jFIF"}) {
         SCOPED_TRACE(name);
         WriteFile(name, jpeg);
         picture.Load(name, 100, 100);
@@ -95,7 +96,7 @@ TEST_F(PictureLoadTest, DecodesJpegNamesInAnyLetterCaseAndNothingElse) {
     }
     // The same JPEG bytes under names that are not JPEG names are never decoded.
     for (const char* name : {"photo.gif", "photo.bmp", "photo.tif", "photo", ".jpg",
-                             "photo.jpg.txt", "photo.jpgx", "photo.jp"}) {
+                             "photo.jpg.txt", "photo.jpgx", "photo.jp", "photo.jfi"}) {
         SCOPED_TRACE(name);
         WriteFile(name, jpeg);
         picture.Load(name, 100, 100);
