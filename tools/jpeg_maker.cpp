@@ -1,5 +1,7 @@
 #include "tools/jpeg_maker.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -180,4 +182,38 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (written != bytes.size()) {
         throw std::runtime_error("cannot write " + path);
     }
+}
+
+std::vector<uint8_t> PhotoSamples(int width, int height) {
+    std::vector<uint8_t> samples(size_t(width) * size_t(height) * 3);
+    uint32_t grain = 12345;
+    const double cx = width * 0.62, cy = height * 0.45, radius = height * 0.28;
+    for (int y = 0; y < height; ++y) {
+        const double v = double(y) / height;
+        for (int x = 0; x < width; ++x) {
+            const double u = double(x) / width;
+            double r = 150 + 60 * std::sin(3.1 * u + 1.3) * std::cos(2.3 * v);
+            double g = 120 + 70 * std::sin(2.2 * v + 4.0 * u * v);
+            double b = 110 + 90 * std::cos(1.7 * u - 2.9 * v);
+            const double dx = x - cx, dy = y - cy;
+            if (dx * dx + dy * dy < radius * radius) { // a bright round object
+                r = r * 0.5 + 110;
+                g = g * 0.6 + 60;
+                b *= 0.4;
+            }
+            if ((x / 97 + y / 131) % 7 == 0) { // a patterned surface
+                const double t = 25 * std::sin(x * 0.45) * std::sin(y * 0.37);
+                r += t;
+                g += t;
+                b += t;
+            }
+            grain = grain * 1664525u + 1013904223u;
+            const double n = double(grain >> 24) / 255.0 * 16 - 8;
+            uint8_t* s = &samples[(size_t(y) * size_t(width) + size_t(x)) * 3];
+            s[0] = uint8_t(std::clamp(r + n, 0.0, 255.0));
+            s[1] = uint8_t(std::clamp(g + n, 0.0, 255.0));
+            s[2] = uint8_t(std::clamp(b + n, 0.0, 255.0));
+        }
+    }
+    return samples;
 }

@@ -60,6 +60,11 @@ std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_
 // Samples of one colour (as many values as the recipe's colours need) everywhere.
 std::vector<uint8_t> Uniform(const JpegRecipe& recipe, const std::vector<uint8_t>& colour);
 
+// RGB samples with smooth light over large shapes, hard edges, texture and
+// grain: about what a camera's file holds, so that the decoder has a
+// photograph's amount of work.
+std::vector<uint8_t> PhotoSamples(int width, int height);
+
 // Rewrites the frame header's size, leaving the data as it is: a file that
 // claims any size, as a hostile or damaged file can.
 void SetFrameSize(std::vector<uint8_t>& jpeg, uint16_t width, uint16_t height);
