@@ -4,10 +4,12 @@ shows a given colour (or, with --until-exit, to the program's end), a number of
 times, and prints the fastest and the median run in milliseconds. After each
 picture the program is ended with a key press (xdotool). A run that shows no
 picture within --timeout seconds is ended by force and reported as "> N s";
-the runs left are then not made.
+the runs left are then not made. With --key-after S the key is pressed S
+seconds after the picture, and what is timed is the key to the program's end
+(the worst and the median run are printed).
 
-    first_picture.py --display :N --runs N [--timeout S] [--colour RRGGBB | --until-exit]
-                     -- COMMAND...
+    first_picture.py --display :N --runs N [--timeout S] [--colour RRGGBB [--key-after S]
+                     | --until-exit] -- COMMAND...
 """
 import argparse
 import ctypes
@@ -55,8 +57,9 @@ def close_to(value, colour):
                for shift in (0, 8, 16))
 
 
-def time_picture(screen, command, colour, display, timeout):
-    """Seconds to the picture, or None when it did not come within timeout."""
+def time_picture(screen, command, colour, display, timeout, key_after=None):
+    """Seconds to the picture (or, with key_after, from the key to the end), or
+    None when the picture did not come within timeout."""
     start = time.perf_counter()
     program = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
@@ -70,6 +73,9 @@ def time_picture(screen, command, colour, display, timeout):
             return None
         time.sleep(0.002)
     elapsed = time.perf_counter() - start
+    if key_after is not None:
+        time.sleep(key_after)
+        start = time.perf_counter()
     subprocess.run(["xdotool", "key", "space"], env={**os.environ, "DISPLAY": display},
                    check=False)
     try:
@@ -77,6 +83,8 @@ def time_picture(screen, command, colour, display, timeout):
     except subprocess.TimeoutExpired:
         program.kill()
         sys.exit("first_picture: the program did not end on a key press")
+    if key_after is not None:
+        elapsed = time.perf_counter() - start
     # The old picture must be gone before the next run looks for the new one.
     while close_to(screen.pixel(512, 384), colour):
         time.sleep(0.01)
@@ -97,6 +105,7 @@ def main():
     parser.add_argument("--timeout", type=float, default=60)
     parser.add_argument("--colour")
     parser.add_argument("--until-exit", action="store_true")
+    parser.add_argument("--key-after", type=float)
     parser.add_argument("command", nargs="+")
     options = parser.parse_args()
     screen = Screen(options.display)
@@ -106,13 +115,14 @@ def main():
             times.append(time_exit(options.command))
             continue
         elapsed = time_picture(screen, options.command, int(options.colour, 16),
-                               options.display, options.timeout)
+                               options.display, options.timeout, options.key_after)
         if elapsed is None:
             print(f"> {options.timeout:.0f} s (no picture in run {len(times) + 1};"
                   f" {len(times)} runs before it)")
             return
         times.append(elapsed)
-    print(f"fastest {min(times) * 1000:7.0f} ms   median {statistics.median(times) * 1000:7.0f} ms"
+    first = ("worst", max(times)) if options.key_after is not None else ("fastest", min(times))
+    print(f"{first[0]} {first[1] * 1000:7.0f} ms   median {statistics.median(times) * 1000:7.0f} ms"
           f"   ({options.runs} runs)")
 
 

@@ -3,11 +3,19 @@
 # 1. Under Wine, on an Xvfb of its own: the time from the start of
 #    `Pelloran.scr /s` to its first picture on screen, for folders of 10,
 #    10,000, 30,000, 60,000 and 100,000 files listed in name order as NTFS
-#    lists them (symbolic links to one 640 x 480 picture in a tmpfs folder,
-#    which lists in the reverse order of creation; Wine 8 sorts every listing by
-#    name anyway), and the time Wine takes to start and end a program that does
-#    nothing and the largest folder shuffled, for comparison. A run without a
-#    picture within the timeout below is reported as "> N s".
+#    lists them (hard links to one 640 x 480 picture in a tmpfs folder, which
+#    lists in the reverse order of creation; Wine 8 sorts every listing by name
+#    anyway), and the time Wine takes to start and end a program that does
+#    nothing, to list the largest folder as the show's walk does (this tree's
+#    show_host), and the largest folder shuffled, for comparison; the first picture
+#    of a library of 100,000 pictures in 1,000 folders (20 years of 50 albums
+#    of 100), in name order and shuffled; and the time from a key pressed while
+#    the show decodes a 36-megapixel progressive photo (7200 x 5400, 4:4:4,
+#    quality 100) to the end of the program, the worst of 3. A run without a
+#    picture within the timeout (PELLORAN_BENCH_SHOW_TIMEOUT seconds, 120 unless
+#    set) is reported as "> N s". The folders are hard links rather than
+#    symbolic links because that is what a folder of photos is to Wine: a link
+#    costs it a second look-up for every name listed.
 # 2. Natively, optimised: filling and ordering the picture list for 10,000 and
 #    100,000 names as listings deliver them (sorted, reversed, unsorted).
 # PELLORAN_WIN64_DIR and PELLORAN_BENCH_DIR name other build trees than
@@ -20,11 +28,13 @@ win64_dir=${PELLORAN_WIN64_DIR:-build/win64}
 bench_dir=${PELLORAN_BENCH_DIR:-build/bench}
 work=$root/build/bench-show
 runs=5
-timeout=120
+timeout=${PELLORAN_BENCH_SHOW_TIMEOUT:-120}
 counts=(10 10000 30000 60000 100000)
 
 build_target win64 "$win64_dir" Pelloran >/dev/null
+build_target win64 build/win64 show_host >/dev/null
 build_target bench "$bench_dir" pelloran_sort_bench >/dev/null
+build_target bench "$bench_dir" make_photo >/dev/null
 
 session=$work/wine
 folders=$(mktemp -d -p /dev/shm pelloran-bench-show.XXXXXX)
@@ -40,36 +50,57 @@ wine_run() {
 }
 
 # The folders: one magenta picture, linked under camera-style names, created
-# in reverse name order.
+# in reverse name order; the library; the photo after a magenta picture.
 mkdir -p "$work"
-convert -size 640x480 xc:'#ff00ff' "$work/picture.jpg"
-python3 - "$work/picture.jpg" "$folders" "${counts[@]}" <<'PYTHON'
+convert -size 640x480 xc:'#ff00ff' "$folders/picture.jpg"
+python3 - "$folders/picture.jpg" "$folders" "${counts[@]}" <<'PYTHON'
 import os, sys
 picture, folders = sys.argv[1:3]
 for count in map(int, sys.argv[3:]):
     folder = os.path.join(folders, f"folder-{count}")
     os.mkdir(folder)
     for i in range(count, 0, -1):
-        os.symlink(picture, os.path.join(folder, f"IMG_{i:06d}.jpg"))
+        os.link(picture, os.path.join(folder, f"IMG_{i:06d}.jpg"))
+for year in range(2005, 2025):
+    for album in range(50, 0, -1):
+        folder = os.path.join(folders, "library", str(year), f"Album {album:02d}")
+        os.makedirs(folder)
+        for i in range(100, 0, -1):
+            os.link(picture, os.path.join(folder, f"IMG_{i:04d}.jpg"))
 PYTHON
+mkdir "$folders/decode"
+cp "$folders/picture.jpg" "$folders/decode/a.jpg"
+cp "$folders/picture.jpg" "$folders/decode/b.jpg"
+[ -f "$work/photo-36mp.jpg" ] ||
+    "$bench_dir/tools/make_photo" 7200 5400 "$work/photo-36mp.jpg" progressive 444 quality=100
+cp "$work/photo-36mp.jpg" "$folders/decode/c.jpg"
 
 display=$(cat "$session/display24")
 echo "Under Wine ($display), from the start of the program:"
-printf '  %-38s' "Wine starting and ending cmd /c exit"
+printf '  %-52s' "Wine starting and ending cmd /c exit"
 bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
     tests/harness/wine-run.sh "$session" cmd /c exit
-# first_picture FOLDER RANDOM LABEL
+printf '  %-52s' "Wine listing ${counts[-1]} files as the walk does, and ending"
+bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
+    tests/harness/wine-run.sh "$session" build/win64/tests/e2e/show_host.exe list \
+    "$(windows_path "$folders/folder-${counts[-1]}")"
+# first_picture FOLDER RANDOM LABEL [RUNS [OPTION...]]
 first_picture() {
     write_settings wine_run "$(windows_path "$1")" 60 1 0 "$2" 0
-    printf '  %-38s' "$3"
-    bench/first_picture.py --display "$display" --runs $runs --timeout $timeout \
-        --colour ff00ff -- tests/harness/wine-run.sh "$session" "$root/$win64_dir/Pelloran.scr" /s
+    printf '  %-52s' "$3"
+    bench/first_picture.py --display "$display" --runs "${4:-$runs}" --timeout $timeout \
+        --colour ff00ff "${@:5}" -- \
+        tests/harness/wine-run.sh "$session" "$(realpath -m "$win64_dir")/Pelloran.scr" /s
 }
 for count in "${counts[@]}"; do
     first_picture "$folders/folder-$count" 0 "first picture, $count files in order"
 done
 # Shuffled, the largest folder costs its listing, the list and one picture.
 first_picture "$folders/folder-${counts[-1]}" 1 "first picture, ${counts[-1]} files shuffled"
+first_picture "$folders/library" 0 "first picture, 100000 in 1000 subfolders in order"
+first_picture "$folders/library" 1 "first picture, 100000 in 1000 subfolders shuffled"
+# The photo's decode starts when the magenta b.jpg is drawn.
+first_picture "$folders/decode" 0 "a key during a 36 MP decode, to the end" 3 --key-after 0.2
 
 echo
 echo "Natively ($bench_dir), the picture list:"

@@ -3,13 +3,19 @@
 //   show_host preview PROGRAM   hosts the preview of PROGRAM, as the display
 //                               settings do, and checks it from the host's side
 //   show_host settings PROGRAM  presses Settings as Screen Saver Settings does
+//   show_host list FOLDER       lists FOLDER as the show's walk does and prints
+//                               how many pictures it holds (the benchmark's
+//                               measure of what a listing costs under Wine)
 // The preview road: a framed host window with a 200 x 150 client area starts
 // `PROGRAM /p <handle>`, waits for the program's child window, checks that it
 // fills the client area and keeps running when keys reach it, then destroys
 // the host window and expects the program to end with exit code 0. Prints what
 // it found; exit code 0 when everything held.
+#include "show/folder_scan.h"
+
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -170,6 +176,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "settings") {
         return Settings(argv[2]);
     }
-    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM\n");
+    if (argc == 3 && std::string(argv[1]) == "list") {
+        const std::atomic_bool stop{false};
+        std::printf("%zu\n", ListFolder(ShowFolderPath(argv[2]), "", stop).pictures.size());
+        return 0;
+    }
+    std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM | "
+                         "show_host list FOLDER\n");
     return 2;
 }
