@@ -80,7 +80,7 @@ echo "Under Wine ($display), from the start of the program:"
 printf '  %-52s' "Wine starting and ending cmd /c exit"
 bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
     tests/harness/wine-run.sh "$session" cmd /c exit
-printf '  %-52s' "Wine listing ${counts[-1]} files as the walk does, and ending"
+printf '  %-52s' "Wine listing ${counts[-1]} files (show_host list)"
 bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
     tests/harness/wine-run.sh "$session" build/win64/tests/e2e/show_host.exe list \
     "$(windows_path "$folders/folder-${counts[-1]}")"
