@@ -1,10 +1,10 @@
 // Where the full-screen show goes on a desk of one or more monitors: the window
-// covers the virtual screen (the rectangle around every monitor), so that the
-// other monitors stay black, and the pictures are boxed and placed on the
-// primary monitor, as on a desk with one.
+// covers the rectangle around every monitor, and each monitor is a stage of its
+// own, where pictures are boxed and placed. All in device pixels.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // A rectangle; right and bottom lie just outside it.
 struct Extent {
@@ -14,23 +14,27 @@ struct Extent {
     int32_t bottom;
 };
 
-// The monitors as the system reports them, in screen coordinates, where the
-// primary monitor's top left corner is the origin.
+// One monitor, in screen coordinates, where the primary monitor's top left
+// corner is the origin.
+struct Monitor {
+    Extent area;
+    bool primary;
+};
+
+// The monitors as the system reports them, and the primary's size for a system
+// that reports none.
 struct ScreenLayout {
-    int32_t virtualLeft;
-    int32_t virtualTop;
-    int32_t virtualWidth;
-    int32_t virtualHeight;
+    std::vector<Monitor> monitors;
     int32_t primaryWidth;
     int32_t primaryHeight;
 };
 
 struct FullScreenGeometry {
     Extent window; // in screen coordinates
-    Extent stage;  // in the window's client coordinates: the primary monitor
+    // In the window's client coordinates, one a monitor: the primary first,
+    // then the others from left to right and, where they start alike, from top
+    // to bottom.
+    std::vector<Extent> stages;
 };
 
-// The window covers the virtual screen, or only the primary monitor when the
-// virtual screen reported does not hold it (a system that does not know it
-// reports an empty one).
 FullScreenGeometry PlaceFullScreen(const ScreenLayout& layout);

@@ -1,13 +1,26 @@
 // The full-screen show: a window over every monitor, ended by any key, any mouse
-// button, a mouse movement away from the first reported position, or the loss
-// of activation.
+// button, a mouse movement away from the first reported position, the loss of
+// activation, or a change of the monitors.
 #include "show/show_wnd.h"
 
 #include <windowsx.h>
 
+#include <vector>
+
 namespace {
 RECT ToRect(const Extent& extent) {
     return {extent.left, extent.top, extent.right, extent.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, RECT*, LPARAM monitors) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(handle, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<Monitor>*>(monitors)->push_back(
+            {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
 }
 } // namespace
 
@@ -24,6 +37,7 @@ const MessageMapEntry FullScreenShowWnd::messageEntries[] = {
     OnMessage<&FullScreenShowWnd::OnPress>(WM_RBUTTONDOWN),
     OnMessage<&FullScreenShowWnd::OnPress>(WM_KEYDOWN),
     OnMessage<&FullScreenShowWnd::OnPress>(WM_SYSKEYDOWN),
+    OnMessage<&FullScreenShowWnd::OnDisplayChange>(WM_DISPLAYCHANGE),
 };
 const MessageMap FullScreenShowWnd::messageMap{&ShowWnd::messageMap,
                                                FullScreenShowWnd::messageEntries};
@@ -34,16 +48,18 @@ FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& di
 FullScreenShowWnd::~FullScreenShowWnd() = default;
 
 ScreenLayout ReadScreenLayout() {
-    return {::GetSystemMetrics(SM_XVIRTUALSCREEN),  ::GetSystemMetrics(SM_YVIRTUALSCREEN),
-            ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
-            ::GetSystemMetrics(SM_CXSCREEN),        ::GetSystemMetrics(SM_CYSCREEN)};
+    ScreenLayout layout{{}, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&layout.monitors));
+    return layout;
 }
 
-// The other monitors stay black: only the primary monitor's part of the window
-// is the stage.
+// Each monitor's part of the window is a stage.
 BOOL FullScreenShowWnd::CreateFullScreen(const ScreenLayout& layout) {
     const FullScreenGeometry geometry = PlaceFullScreen(layout);
-    stageAreas = {ToRect(geometry.stage)};
+    stageAreas.clear();
+    for (const Extent& stage : geometry.stages) {
+        stageAreas.push_back(ToRect(stage));
+    }
     return Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, ToRect(geometry.window), nullptr);
 }
 
@@ -105,6 +121,13 @@ LRESULT FullScreenShowWnd::OnMouseMove(WPARAM, LPARAM position) {
 
 // Key and button presses end the show; releases are not handled.
 LRESULT FullScreenShowWnd::OnPress(WPARAM, LPARAM) {
+    Close();
+    return Default();
+}
+
+// A monitor came, went or changed its mode: the desktop the show covered is not
+// there any more, which is reason enough to stop saving it.
+LRESULT FullScreenShowWnd::OnDisplayChange(WPARAM, LPARAM) {
     Close();
     return Default();
 }

@@ -59,7 +59,7 @@ BOOL ShowWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent)
 }
 
 bool ShowWnd::Busy() const {
-    return loading || !order.WalkOver();
+    return (turns && turns->Loading()) || !order.WalkOver();
 }
 
 void ShowWnd::PostNcDestroy() {
@@ -81,9 +81,9 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         stageAreas.push_back(client);
     }
     for (const RECT& area : stageAreas) {
-        toLoad.push_back(stages.size());
         stages.emplace_back(area);
     }
+    turns.emplace(stages.size());
     const FolderWalk walk(settings.Subfolders != 0,
                           settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName,
                           ::GetTickCount());
@@ -121,7 +121,7 @@ void ShowWnd::OnTimer(UINT_PTR id) {
 }
 
 void ShowWnd::LoadNext(UINT_PTR stage) {
-    toLoad.push_back(stage);
+    turns->Queue(stage);
     AskWorker();
 }
 
@@ -136,7 +136,6 @@ void ShowWnd::OnWorkDone() {
         order.EndWalk();
     }
     if (work.picture) {
-        loading = false;
         TakePicture(static_cast<std::size_t>(work.stage), std::move(*work.picture));
     }
     AskWorker();
@@ -145,17 +144,20 @@ void ShowWnd::OnWorkDone() {
 void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     Stage& stage = stages[index];
     stage.next = std::move(picture);
-    stage.waiting = false;
-    if (stage.unseenDrawDue) {
-        stage.unseenDrawDue = false;
+    switch (turns->Arrived(index)) {
+    case StageTurns::Arrival::Keep:
+        break;
+    case StageTurns::Arrival::DrawUnseen:
         if (stage.next.IsDrawable()) {
             Place(stage); // a scattered place takes its draws of the generator all the same
         }
-        AskForNext(index);
-    } else if (stage.drawDue) {
-        stage.drawDue = false;
+        DrawnAt(index);
+        break;
+    case StageTurns::Arrival::Draw: {
         CClientDC dc(this);
         ShowPicture(dc, index);
+        break;
+    }
     }
 }
 
@@ -163,39 +165,34 @@ void ShowWnd::TakePicture(std::size_t index, Picture picture) {
 // for small pictures, into half of it. Stages with nothing to show once the
 // walk has found nothing wait no more: their draws find nothing drawable.
 void ShowWnd::AskWorker() {
-    if (loading || toLoad.empty()) {
+    const std::optional<std::size_t> stage = turns->Turn();
+    if (!stage) {
         return;
     }
     const PictureEntry* entry = order.Next();
     if (entry == nullptr) {
         if (order.None()) {
-            for (const std::size_t stage : toLoad) {
-                stages[stage].waiting = false;
-            }
-            toLoad.clear();
+            turns->NothingToAsk();
         }
         return;
     }
-    const std::size_t stage = toLoad.front();
-    const RECT& area = stages[stage].area;
-    LoadRequest request{static_cast<int>(stage), PicturePath(folder, entry->name), Width(area),
+    const RECT& area = stages[*stage].area;
+    LoadRequest request{static_cast<int>(*stage), PicturePath(folder, entry->name), Width(area),
                         Height(area)};
     if (settings.Size != 0) {
         request.maxWidth /= 2;
         request.maxHeight /= 2;
     }
     worker->Load(std::move(request));
-    toLoad.pop_front();
-    loading = true;
+    turns->Asked();
 }
 
 // A picture that failed leaves its stage untouched.
 void ShowWnd::ShowPicture(CDC& dc, std::size_t index) {
-    Stage& stage = stages[index];
-    if (stage.waiting) {
-        stage.drawDue = true;
+    if (!turns->DrawNow(index)) {
         return;
     }
+    Stage& stage = stages[index];
     if (stage.next.IsDrawable()) {
         display.SelectPalette(dc);
         if (settings.Overlap == 0) {
@@ -204,7 +201,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index) {
         const POINT at = Place(stage);
         DrawPicture(dc, stage.next, at.x, at.y, display);
     }
-    AskForNext(index);
+    DrawnAt(index);
 }
 
 POINT ShowWnd::Place(const Stage& stage) const {
@@ -219,8 +216,8 @@ POINT ShowWnd::Place(const Stage& stage) const {
 }
 
 // The draw is done: the next picture is on its way from now on.
-void ShowWnd::AskForNext(std::size_t stage) {
-    stages[stage].waiting = true;
+void ShowWnd::DrawnAt(std::size_t stage) {
+    turns->Drawn(stage);
     PostMessage(WM_LOADNEXT, stage);
 }
 

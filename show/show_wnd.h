@@ -8,10 +8,11 @@
 #include "show/full_screen_geometry.h"
 #include "show/play_order.h"
 #include "show/show_worker.h"
+#include "show/stage_turns.h"
 
 #include <cstddef>
-#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,13 +54,6 @@ private:
         explicit Stage(const RECT& area) : area(area) {}
         RECT area;
         Picture next; // what the stage's next draw shows
-        // Its next picture has been asked for (or is about to be) and has not come.
-        bool waiting = true;
-        // The draw of the window's creation, before the window is on screen, is
-        // the first picture's: it comes when that picture does, and nobody sees it.
-        bool unseenDrawDue = true;
-        // A draw came while the picture was on its way: it is drawn when it comes.
-        bool drawDue = false;
     };
 
     static const MessageMapEntry messageEntries[];
@@ -75,7 +69,7 @@ private:
     // Where the stage's picture goes: centred, or scattered by two draws of the
     // generator.
     POINT Place(const Stage& stage) const;
-    void AskForNext(std::size_t stage);
+    void DrawnAt(std::size_t stage);
     // Hands the next picture of the order to the worker, when none is on its way.
     void AskWorker();
     void TakePicture(std::size_t stage, Picture picture);
@@ -85,16 +79,14 @@ private:
     const Display& display;
     const std::string folder; // the show's folder, in full
     std::vector<Stage> stages;
+    std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
-    // The stages whose next pictures are to be asked for, in turn.
-    std::deque<std::size_t> toLoad;
-    bool loading = false;
     BOOL autoDelete;
     // Last, so that it is stopped first: it uses nothing of the window.
     std::unique_ptr<ShowWorker> worker;
 };
 
-// The monitors as the system reports them now.
+// The monitors as the system reports them now, in device pixels.
 ScreenLayout ReadScreenLayout();
 
 class FullScreenShowWnd : public ShowWnd {
@@ -102,7 +94,7 @@ public:
     FullScreenShowWnd(const Settings& settings, const Display& display);
     ~FullScreenShowWnd() override;
 
-    // A top-most popup covering every monitor; the pictures go on the primary one.
+    // A top-most popup covering every monitor, each of which shows pictures.
     BOOL CreateFullScreen(const ScreenLayout& layout = ReadScreenLayout());
 
 protected:
@@ -119,6 +111,7 @@ private:
     LRESULT OnActivateApp(WPARAM active, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM position);
     LRESULT OnPress(WPARAM, LPARAM);
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
 
     // Ends the show: the default processing of WM_CLOSE destroys the window.
     void Close();

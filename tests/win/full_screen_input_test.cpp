@@ -83,33 +83,46 @@ TEST_F(FullScreenInputTest, CoversTheScreenAsATopMostPopup) {
     EXPECT_TRUE(Open());
 }
 
-// A second monitor 200 pixels to the left of an 800 x 600 primary, 100 higher:
-// the window covers both, the primary is the stage at 200,100 in the window. A
-// 400 x 300 picture is centred on it; a 900 x 650 one, which fits the window but
-// not the stage, is reduced to fit the stage and leaves its corner black.
-TEST_F(FullScreenInputTest, CoversEveryMonitorAndShowsThePicturesOnThePrimary) {
+// A 384 x 288 monitor right of a 640 x 480 primary (both on Wine's one screen,
+// so that their pixels can be read back): the window covers both. The monitors
+// take the pictures in turn (a and b while the window is created, c and d at
+// the first paint, then a and b again), each fitted and centred on its own
+// monitor: c and d, twice their monitor's size, fill theirs exactly.
+TEST_F(FullScreenInputTest, EachMonitorShowsPicturesInTurnFittedToItself) {
     PictureFolder folder;
-    folder.AddSolid("a.jpg", 400, 300, Red);
+    folder.AddSolid("a.jpg", 320, 240, Blue);
+    folder.AddSolid("b.jpg", 192, 144, Blue);
+    folder.AddSolid("c.jpg", 1280, 960, Red);
+    folder.AddSolid("d.jpg", 768, 576, Green);
     Start(new FullScreenShowWnd(ShowSettings(folder.Path()), *display),
-          ScreenLayout{-200, -100, 1000, 700, 800, 600});
+          ScreenLayout{{{{640, 0, 1024, 288}, false}, {{0, 0, 640, 480}, true}}, 640, 480});
     RECT rect;
     ::GetWindowRect(hwnd, &rect);
-    const RECT everyMonitor{-200, -100, 800, 600};
+    const RECT everyMonitor{0, 0, 1024, 480};
     EXPECT_TRUE(::EqualRect(&everyMonitor, &rect));
-    // The picture from 400,250 to 800,550 in the window, on black.
-    EXPECT_PRED2(Near, PixelAt(hwnd, 400, 250), Red);
-    EXPECT_PRED2(Near, PixelAt(hwnd, 799, 549), Red);
-    EXPECT_PRED2(Near, PixelAt(hwnd, 399, 400), Black);
-    EXPECT_PRED2(Near, PixelAt(hwnd, 600, 249), Black);
-    EXPECT_PRED2(Near, PixelAt(hwnd, 800, 400), Black);
-    EXPECT_PRED2(Near, PixelAt(hwnd, 600, 550), Black);
-    folder.AddSolid("a.jpg", 900, 650, Blue);
-    for (int tick = 0; tick < 2; ++tick) {
-        Send(WM_TIMER, 1);
-        EXPECT_TRUE(Open());
+    for (const POINT p : {POINT{0, 0}, POINT{639, 479}, POINT{320, 240}}) {
+        EXPECT_PRED2(Near, PixelAt(hwnd, p.x, p.y), Red) << p.x << "," << p.y;
     }
-    EXPECT_PRED2(Near, PixelAt(hwnd, 600, 400), Blue);
-    EXPECT_PRED2(Near, PixelAt(hwnd, 200, 100), Black);
+    for (const POINT p : {POINT{640, 0}, POINT{1023, 287}, POINT{832, 144}}) {
+        EXPECT_PRED2(Near, PixelAt(hwnd, p.x, p.y), Green) << p.x << "," << p.y;
+    }
+    EXPECT_PRED2(Near, PixelAt(hwnd, 832, 400), Black); // in no monitor
+
+    Send(WM_TIMER, 1);
+    EXPECT_TRUE(Open());
+    EXPECT_PRED2(Near, PixelAt(hwnd, 160, 120), Blue);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 479, 359), Blue);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 159, 240), Black);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 736, 72), Blue);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 927, 215), Blue);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 735, 144), Black);
+}
+
+// A change of the monitors ends the show.
+TEST_F(FullScreenInputTest, AChangeOfTheDisplayCloses) {
+    Start();
+    Send(WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_TRUE(Closed());
 }
 
 // The first position only arms the test; the same point again is no movement,

@@ -1,0 +1,52 @@
+// The pacing of a show's stages (one per monitor, or the preview's one): each
+// stage shows its next picture at every draw and asks for the one after right
+// then; one picture is on its way at a time, and the stages take their turns in
+// the order in which they drew, so that the playing order is dealt across them.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class StageTurns {
+public:
+    // Every stage waits for its first picture, which the draw of the window's
+    // creation takes before the window is on screen; their turns come in order.
+    explicit StageTurns(std::size_t stages);
+
+    // A draw of the stage (a tick or a repaint): true when its picture has come
+    // and is to be drawn now; false when it is on its way, and then it is drawn
+    // when it comes.
+    bool DrawNow(std::size_t stage);
+    // The stage's picture has been drawn (or there was nothing to draw): the
+    // next one is on its way from now on, and is asked for at Queue.
+    void Drawn(std::size_t stage);
+    void Queue(std::size_t stage);
+
+    // The stage whose picture is to be asked for now, unless one is on its way.
+    std::optional<std::size_t> Turn() const;
+    // The picture of the stage whose turn it was has been asked for.
+    void Asked();
+    // There are no pictures: the stages waiting for one wait no more.
+    void NothingToAsk();
+
+    // What to do with a picture that has come for its stage.
+    enum class Arrival {
+        Keep,       // keep it for the stage's next draw
+        Draw,       // draw it now: a draw has waited for it
+        DrawUnseen, // the creation's draw: place it, show nothing, then Drawn
+    };
+    Arrival Arrived(std::size_t stage);
+    bool Loading() const { return loading; }
+
+private:
+    struct State {
+        bool waiting = true;       // its next picture has been asked for and not come
+        bool unseenDrawDue = true; // the creation's draw is the first picture's
+        bool drawDue = false;      // a draw came while it waited
+    };
+    std::vector<State> stages;
+    std::deque<std::size_t> turns; // the stages whose pictures are to be asked for
+    bool loading = false;
+};
