@@ -11,4 +11,5 @@ void SaverApp::LoadSettings() {
     s.Overlap = static_cast<int32_t>(GetProfileInt(SettingsSection, OverlapName, 0));
     s.Path = GetProfileString(SettingsSection, PathName, DefaultPictureFolder().c_str());
     s.Subfolders = static_cast<int32_t>(GetProfileInt(SettingsSection, SubfoldersName, 1));
+    s.Fade = static_cast<int32_t>(GetProfileInt(SettingsSection, FadeName, 0));
 }

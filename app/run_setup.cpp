@@ -22,4 +22,5 @@ void SaverApp::RunSetup(HWND owner) {
     WriteProfileInt(SettingsSection, OverlapName, edited->Overlap);
     WriteProfileString(SettingsSection, PathName, edited->Path.c_str());
     WriteProfileInt(SettingsSection, SubfoldersName, edited->Subfolders);
+    WriteProfileInt(SettingsSection, FadeName, edited->Fade);
 }

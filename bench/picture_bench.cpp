@@ -6,6 +6,7 @@
 #include "picture/jpeg_scale.h"
 #include "picture/picture.h"
 #include "picture/pixel_buffer.h"
+#include "show/fade.h"
 
 #include "tools/jpeg_maker.h"
 
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -196,6 +198,46 @@ void DitherThroughput(const DisplayFormat& display, int32_t width, int32_t heigh
     std::printf("dither %5d x %-5d  %8.0f MP/s  (%.2f ms a picture)\n", width, height,
                 megapixels / Fastest(times), Fastest(times) * 1e3);
 }
+// A picture of the given size with every pixel different.
+Picture Varied(int32_t width, int32_t height, uint32_t seed) {
+    const size_t count = size_t(width) * size_t(height);
+    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
+    for (size_t i = 0; i < count; ++i) {
+        pixels[i] = uint32_t((i + seed) * 2654435761u) & 0x00FFFFFF;
+    }
+    Picture picture;
+    picture.Adopt(width, height, std::move(pixels));
+    return picture;
+}
+
+// Every frame of one fade, the fastest of the runs: the slowest frame and the
+// mean of them all; and the fade's start, which makes its frame buffers.
+void FadeFrames(const char* what, int32_t width, int32_t height, bool overlap) {
+    std::vector<double> slowest, mean, start;
+    for (int run = 0; run < Runs; ++run) {
+        Picture picture = Varied(width, height, 1), other = Varied(width, height, 2);
+        std::optional<Fade> made;
+        start.push_back(Seconds([&] {
+            made.emplace(std::move(picture), 0, 0, overlap ? std::move(other) : Picture(),
+                         overlap ? Picture() : std::move(other), 0, 0);
+        }));
+        Fade& fade = *made;
+        double worst = 0, total = 0;
+        int frames = 0;
+        for (bool more = true; more;) {
+            const double seconds = Seconds([&] { more = fade.Next().has_value(); });
+            if (more) {
+                worst = std::max(worst, seconds);
+                total += seconds;
+                ++frames;
+            }
+        }
+        slowest.push_back(worst);
+        mean.push_back(total / frames);
+    }
+    std::printf("%-34s %5d x %-5d  slowest frame %5.2f ms, mean %5.2f ms; start %5.2f ms\n", what,
+                width, height, Fastest(slowest) * 1e3, Fastest(mean) * 1e3, Fastest(start) * 1e3);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -237,5 +279,10 @@ int main(int argc, char** argv) {
     const DisplayFormat palette = ClassifyDisplay(8);
     DitherThroughput(palette, 1920, 1080);
     DitherThroughput(palette, 6000, 4000);
+
+    std::printf("\nA fade's frames, from decoded pixels (fastest of %d fades; goal: under 8 ms)\n",
+                Runs);
+    FadeFrames("out to black, then in over black", 3840, 2160, false);
+    FadeFrames("in over the pictures before", 3840, 2160, true);
     return 0;
 }

@@ -13,6 +13,7 @@ struct Settings {
     int32_t Overlap = 0;    // 0: clear before each picture, otherwise draw over
     std::string Path;       // the folder whose JPEG files are shown
     int32_t Subfolders = 0; // 0: the folder's own pictures only, otherwise its subfolders' too
+    int32_t Fade = 0;       // 0: one picture cuts to the next, otherwise it fades in
 };
 
 // Where the settings live below the application's registry key, and their names.
@@ -24,3 +25,4 @@ inline constexpr char RandomName[] = "Random";
 inline constexpr char OverlapName[] = "Overlap";
 inline constexpr char PathName[] = "Path";
 inline constexpr char SubfoldersName[] = "Subfolders";
+inline constexpr char FadeName[] = "Fade";

@@ -7,5 +7,6 @@ DisplayFormat ClassifyDisplay(int32_t bitsPerPixel) {
                    : bitsPerPixel == 8 ? DisplayClass::PaletteDisplay
                                        : DisplayClass::PlainDisplay;
     format.dither = BuildDitherTables(highColour);
+    format.trueColour = bitsPerPixel >= 24;
     return format;
 }

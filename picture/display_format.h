@@ -18,6 +18,8 @@ struct DisplayFormat {
     // Built for the depth: the high-colour offsets on high-colour displays, the
     // colour cube's otherwise (used only on palette displays).
     DitherTables dither;
+    // 24 or 32 bits: every colour of a picture, and of a mix of two, is shown.
+    bool trueColour;
 
     bool NeedsPalette() const { return depth == DisplayClass::PaletteDisplay; }
     bool NeedsDither() const { return depth != DisplayClass::PlainDisplay; }

@@ -45,6 +45,11 @@ public:
     // Replaces the pixels by a reduced copy. Does nothing unless the picture is
     // drawable.
     void Resize(Reduction kind);
+    // Makes the pixels a frame of a fade: `level` sixteenths of the way from
+    // `from` to `to` (each Width() x Height() pixels, or null for black; see
+    // picture/pixel_mix.h). The picture is then ready, undithered. Does nothing
+    // unless the picture is drawable.
+    void Mix(const uint32_t* from, const uint32_t* to, int level);
 
     State GetState() const { return state; }
     bool IsDrawable() const { return state == State::Ready || state == State::Dithered; }

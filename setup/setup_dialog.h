@@ -14,8 +14,8 @@ public:
     explicit SetupDialog(const Settings& settings, CWnd* owner = nullptr);
 
     // Path: edit 1000, at most 250 characters. Size: "Large" 0, "Small" 1;
-    // Position: "Scatter" 0, "Center" 1 (none checked: -1). Overlap, Random and
-    // Subfolders: the check boxes. Delay: exchanged through delayText.
+    // Position: "Scatter" 0, "Center" 1 (none checked: -1). Overlap, Random,
+    // Subfolders and Fade: the check boxes. Delay: exchanged through delayText.
     Settings settings;
     std::string delayText; // the delay as the text of edit 1008
 

@@ -43,7 +43,9 @@ const MessageMap FullScreenShowWnd::messageMap{&ShowWnd::messageMap,
                                                FullScreenShowWnd::messageEntries};
 
 FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& display)
-    : ShowWnd(TRUE, settings, display) {}
+    : ShowWnd(TRUE, settings, display) {
+    fadeAllowed = true;
+}
 
 FullScreenShowWnd::~FullScreenShowWnd() = default;
 

@@ -7,6 +7,7 @@
 #include "framework/wnd_class.h"
 #include "picture/display.h"
 #include "picture/picture_draw.h"
+#include "picture/screen_capture.h"
 #include "res/resource.h"
 #include "show/folder_scan.h"
 #include "show/folder_walk.h"
@@ -18,6 +19,9 @@
 
 namespace {
 constexpr UINT_PTR ShowTimer = 1;
+// The frames of a fade: 16 make half a second.
+constexpr UINT_PTR FadeTimer = 2;
+constexpr UINT FadeFramePeriod = 31;
 static_assert(LongestTimerPeriod == USER_TIMER_MAXIMUM);
 
 int32_t Width(const RECT& rect) {
@@ -97,7 +101,8 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     return 0;
 }
 
-// A repaint shows the current pictures alone on black, and moves the show on.
+// A repaint shows the current pictures alone on black, at once, and moves the
+// show on; fades under way end there.
 void ShowWnd::OnPaint() {
     CPaintDC dc(this);
     display.SelectPalette(dc);
@@ -105,18 +110,24 @@ void ShowWnd::OnPaint() {
     GetClientRect(&client);
     FillBlack(dc, client);
     for (std::size_t stage = 0; stage < stages.size(); ++stage) {
-        ShowPicture(dc, stage);
+        stages[stage].fade.reset();
+        stages[stage].shown = RECT{};
+        ShowPicture(dc, stage, false);
     }
 }
 
 void ShowWnd::OnTimer(UINT_PTR id) {
+    if (id == FadeTimer) {
+        NextFadeFrames();
+        return;
+    }
     if (id != ShowTimer) {
         Default();
         return;
     }
     CClientDC dc(this);
     for (std::size_t stage = 0; stage < stages.size(); ++stage) {
-        ShowPicture(dc, stage);
+        ShowPicture(dc, stage, true);
     }
 }
 
@@ -155,7 +166,7 @@ void ShowWnd::TakePicture(std::size_t index, Picture picture) {
         break;
     case StageTurns::Arrival::Draw: {
         CClientDC dc(this);
-        ShowPicture(dc, index);
+        ShowPicture(dc, index, true);
         break;
     }
     }
@@ -187,21 +198,79 @@ void ShowWnd::AskWorker() {
     turns->Asked();
 }
 
-// A picture that failed leaves its stage untouched.
-void ShowWnd::ShowPicture(CDC& dc, std::size_t index) {
+// A picture that failed leaves its stage untouched. A fade still under way
+// ends at once before the next picture.
+void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     if (!turns->DrawNow(index)) {
         return;
     }
     Stage& stage = stages[index];
+    if (stage.fade) {
+        DrawFrame(dc, stage, stage.fade->Last());
+        stage.fade.reset();
+    }
     if (stage.next.IsDrawable()) {
         display.SelectPalette(dc);
-        if (settings.Overlap == 0) {
-            FillBlack(dc, stage.area);
-        }
         const POINT at = Place(stage);
-        DrawPicture(dc, stage.next, at.x, at.y, display);
+        const RECT where{at.x, at.y, at.x + stage.next.Width(), at.y + stage.next.Height()};
+        if (softly && fadeAllowed && settings.Fade != 0 && display.format.trueColour) {
+            StartFade(dc, stage, at);
+        } else {
+            if (settings.Overlap == 0) {
+                FillBlack(dc, stage.area);
+            }
+            DrawPicture(dc, stage.next, at.x, at.y, display);
+        }
+        stage.shown = where;
     }
     DrawnAt(index);
+}
+
+// Without Overlap the previous picture, read back from the screen, fades out
+// first; with it the new one fades in over the pixels beneath it.
+void ShowWnd::StartFade(CDC& dc, Stage& stage, POINT at) {
+    const RECT& previous = stage.shown;
+    Picture beneath;
+    Picture fadingOut;
+    if (settings.Overlap != 0) {
+        beneath = CaptureDevice(dc, at.x, at.y, stage.next.Width(), stage.next.Height());
+    } else if (!::IsRectEmpty(&previous)) {
+        fadingOut =
+            CaptureDevice(dc, previous.left, previous.top, Width(previous), Height(previous));
+    }
+    stage.fade.emplace(std::move(stage.next), at.x, at.y, std::move(beneath), std::move(fadingOut),
+                       previous.left, previous.top);
+    ::SetTimer(m_hWnd, FadeTimer, FadeFramePeriod, nullptr);
+    if (const std::optional<Fade::Frame> first = stage.fade->Next()) {
+        DrawFrame(dc, stage, *first);
+    }
+}
+
+// One frame of every fade under way; the timer stops with the last.
+void ShowWnd::NextFadeFrames() {
+    CClientDC dc(this);
+    bool fading = false;
+    for (Stage& stage : stages) {
+        if (!stage.fade) {
+            continue;
+        }
+        if (const std::optional<Fade::Frame> frame = stage.fade->Next()) {
+            DrawFrame(dc, stage, *frame);
+            fading = true;
+        } else {
+            stage.fade.reset();
+        }
+    }
+    if (!fading) {
+        ::KillTimer(m_hWnd, FadeTimer);
+    }
+}
+
+void ShowWnd::DrawFrame(CDC& dc, const Stage& stage, const Fade::Frame& frame) {
+    if (frame.clearFirst) {
+        FillBlack(dc, stage.area);
+    }
+    DrawPicture(dc, frame.pixels, frame.x, frame.y, display);
 }
 
 POINT ShowWnd::Place(const Stage& stage) const {

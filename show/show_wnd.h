@@ -5,6 +5,7 @@
 #include "common/settings.h"
 #include "framework/wnd.h"
 #include "picture/picture.h"
+#include "show/fade.h"
 #include "show/full_screen_geometry.h"
 #include "show/play_order.h"
 #include "show/show_worker.h"
@@ -47,13 +48,17 @@ protected:
     // Where pictures are boxed and placed, in client coordinates; the whole
     // client area when none are given before the window is created.
     std::vector<RECT> stageAreas;
+    // Whether the Fade setting may fade pictures in here: not in the preview.
+    bool fadeAllowed = false;
 
 private:
     // One area of the window that shows pictures, and its next picture.
     struct Stage {
         explicit Stage(const RECT& area) : area(area) {}
         RECT area;
-        Picture next; // what the stage's next draw shows
+        Picture next;             // what the stage's next draw shows
+        RECT shown{};             // where its last picture is, empty when the stage is black
+        std::optional<Fade> fade; // the change of picture under way
     };
 
     static const MessageMapEntry messageEntries[];
@@ -64,8 +69,14 @@ private:
     void OnWorkDone();
 
     // Draws the stage's picture if it is drawable, then asks for the next one;
-    // a picture still on its way is drawn when it comes.
-    void ShowPicture(CDC& dc, std::size_t stage);
+    // a picture still on its way is drawn when it comes. `softly`: it fades in,
+    // where the settings and the display let it.
+    void ShowPicture(CDC& dc, std::size_t stage, bool softly);
+    // The change begins: the previous picture fades out or the new one fades in
+    // over what is beneath it.
+    void StartFade(CDC& dc, Stage& stage, POINT at);
+    void NextFadeFrames();
+    void DrawFrame(CDC& dc, const Stage& stage, const Fade::Frame& frame);
     // Where the stage's picture goes: centred, or scattered by two draws of the
     // generator.
     POINT Place(const Stage& stage) const;

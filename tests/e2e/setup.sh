@@ -93,6 +93,7 @@ click_at "$setup" 244 170 140 75         # Small
 click_at "$setup" 244 170 196 62         # Overlap
 click_at "$setup" 244 170 196 76         # Random
 click_at "$setup" 244 170 20 98          # Include subfolders, on at first
+click_at "$setup" 244 170 137 98         # Fade between pictures
 click_at "$setup" 244 170 203 25         # Choose
 chooser=$(wait_window 'Select Directory')
 screenshot "$chooser" directory-chooser.png
@@ -107,6 +108,7 @@ expect_equal 0x1 "$(value_of Size)" "Size"
 expect_equal 0x1 "$(value_of Random)" "Random"
 expect_equal 0x1 "$(value_of Overlap)" "Overlap"
 expect_equal 0x0 "$(value_of Subfolders)" "Subfolders"
+expect_equal 0x1 "$(value_of Fade)" "Fade"
 expect_equal "$pictures\\Family" "$(value_of Path)" "Path"
 
 # A bare start with a stored path of 300 characters: Enter (the focus is on OK)

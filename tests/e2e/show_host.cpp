@@ -3,6 +3,9 @@
 //   show_host preview PROGRAM   hosts the preview of PROGRAM, as the display
 //                               settings do, and checks it from the host's side
 //   show_host settings PROGRAM  presses Settings as Screen Saver Settings does
+//   show_host dpi               prints the DPI, the DPI awareness and the size of
+//                               the full-screen show's window (another process's
+//                               top-most popup)
 //   show_host list FOLDER       lists FOLDER as the show's walk does and prints
 //                               how many pictures it holds (the benchmark's
 //                               measure of what a listing costs under Wine)
@@ -164,6 +167,32 @@ int Settings(const char* program) {
     }
     return 0;
 }
+BOOL CALLBACK FindShow(HWND hwnd, LPARAM found) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    const bool topMostPopup = (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 &&
+                              (::GetWindowLongA(hwnd, GWL_STYLE) & WS_POPUP) != 0;
+    if (process != ::GetCurrentProcessId() && topMostPopup && ::IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Dpi() {
+    HWND show = nullptr;
+    ::EnumWindows(FindShow, reinterpret_cast<LPARAM>(&show));
+    if (show == nullptr) {
+        return Fail("no full-screen window");
+    }
+    RECT rect{};
+    ::GetWindowRect(show, &rect);
+    std::printf("dpi %u awareness %d size %ldx%ld\n", ::GetDpiForWindow(show),
+                static_cast<int>(
+                    ::GetAwarenessFromDpiAwarenessContext(::GetWindowDpiAwarenessContext(show))),
+                rect.right - rect.left, rect.bottom - rect.top);
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -176,12 +205,15 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "settings") {
         return Settings(argv[2]);
     }
+    if (argc == 2 && std::string(argv[1]) == "dpi") {
+        return Dpi();
+    }
     if (argc == 3 && std::string(argv[1]) == "list") {
         const std::atomic_bool stop{false};
         std::printf("%zu\n", ListFolder(ShowFolderPath(argv[2]), "", stop).pictures.size());
         return 0;
     }
     std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM | "
-                         "show_host list FOLDER\n");
+                         "show_host dpi | show_host list FOLDER\n");
     return 2;
 }

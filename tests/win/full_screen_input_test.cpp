@@ -118,6 +118,47 @@ TEST_F(FullScreenInputTest, EachMonitorShowsPicturesInTurnFittedToItself) {
     EXPECT_PRED2(Near, PixelAt(hwnd, 735, 144), Black);
 }
 
+// With Fade on (24 bits here) a tick starts the change: over the earlier
+// pictures with Overlap, so that halfway through the red a.jpg and the blue
+// c.jpg are mixed half and half, and the last frame is c.jpg itself. With Fade
+// off the tick shows c.jpg at once, as it always has. (The first picture on
+// screen, b.jpg, fades in over black.)
+TEST_F(FullScreenInputTest, WithFadeOnATickFadesThePictureInOverTheOneBefore) {
+    PictureFolder folder;
+    folder.AddSolid("a.jpg", 1024, 768, Red);
+    folder.AddSolid("b.jpg", 1024, 768, Red);
+    folder.AddSolid("c.jpg", 1024, 768, Blue);
+    for (const bool fade : {true, false}) {
+        Settings settings = ShowSettings(folder.Path());
+        settings.Overlap = 1;
+        settings.Fade = fade ? 1 : 0;
+        Start(new FullScreenShowWnd(settings, *display));
+        for (int frame = 0; frame < FadeInFrames; ++frame) {
+            Send(WM_TIMER, 2); // the first picture fades in too
+        }
+        EXPECT_PRED2(Near, PixelAt(hwnd, 512, 384), Red);
+        // The frames come from the fade's timer; sent here without the message
+        // loop, they come one at a time. The tick draws the first.
+        Send(WM_TIMER, 1);
+        for (int frame = 1; frame < FadeInFrames / 2 && fade; ++frame) {
+            Send(WM_TIMER, 2);
+        }
+        const COLORREF halfway = PixelAt(hwnd, 512, 384);
+        const COLORREF mix = fade ? RGB((GetRValue(Red) + GetRValue(Blue)) / 2,
+                                        (GetGValue(Red) + GetGValue(Blue)) / 2,
+                                        (GetBValue(Red) + GetBValue(Blue)) / 2)
+                                  : Blue;
+        EXPECT_PRED2(Near, halfway, mix) << (fade ? "Fade" : "no Fade");
+        for (int frame = 0; frame < FadeInFrames; ++frame) {
+            Send(WM_TIMER, 2);
+        }
+        EXPECT_PRED2(Near, PixelAt(hwnd, 512, 384), Blue);
+        EXPECT_TRUE(Open());
+        ::DestroyWindow(hwnd);
+        Pump();
+    }
+}
+
 // A change of the monitors ends the show.
 TEST_F(FullScreenInputTest, AChangeOfTheDisplayCloses) {
     Start();

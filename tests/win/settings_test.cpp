@@ -68,6 +68,7 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_MYPICTURES, nullptr, 0, pictures));
     EXPECT_EQ(pictures, SaverSettings.Path);
     EXPECT_EQ(1, SaverSettings.Subfolders);
+    EXPECT_EQ(0, SaverSettings.Fade);
 
     ASSERT_TRUE(KeyExists(SectionKey()));
     HKEY key;
@@ -88,6 +89,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     StoreInt("Overlap", 1);
     StoreText("Path", "D:\\holiday pictures");
     StoreInt("Subfolders", 0);
+    StoreInt("Fade", 3);
     app.LoadSettings();
     EXPECT_EQ(-5, SaverSettings.Delay);
     EXPECT_EQ(7, SaverSettings.Position);
@@ -96,6 +98,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     EXPECT_EQ(1, SaverSettings.Overlap);
     EXPECT_EQ("D:\\holiday pictures", SaverSettings.Path);
     EXPECT_EQ(0, SaverSettings.Subfolders);
+    EXPECT_EQ(3, SaverSettings.Fade);
 }
 
 TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {

@@ -128,15 +128,15 @@ TEST_F(SetupDialogTest, CancelAndEscapeWriteNothingEvenAfterEdits) {
 TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNewOnes) {
     struct {
         std::string delay, path;
-        bool scatter, large, overlap, random, subfolders;
+        bool scatter, large, overlap, random, subfolders, fade;
     } shown{};
     RunSetup([&shown](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
         ASSERT_NE(nullptr, dialog);
-        shown = {user.Text(dialog, IDC_DELAY),          user.Text(dialog, IDC_PATH),
-                 user.IsChecked(dialog, IDC_SCATTER),   user.IsChecked(dialog, IDC_LARGE),
-                 user.IsChecked(dialog, IDC_OVERLAP),   user.IsChecked(dialog, IDC_RANDOM),
-                 user.IsChecked(dialog, IDC_SUBFOLDERS)};
+        shown = {user.Text(dialog, IDC_DELAY),           user.Text(dialog, IDC_PATH),
+                 user.IsChecked(dialog, IDC_SCATTER),    user.IsChecked(dialog, IDC_LARGE),
+                 user.IsChecked(dialog, IDC_OVERLAP),    user.IsChecked(dialog, IDC_RANDOM),
+                 user.IsChecked(dialog, IDC_SUBFOLDERS), user.IsChecked(dialog, IDC_FADE)};
         user.SetText(dialog, IDC_DELAY, "12 abc");
         user.SetText(dialog, IDC_PATH, "D:\\pics");
         user.Click(dialog, IDC_CENTER);
@@ -144,6 +144,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
         user.Click(dialog, IDC_OVERLAP);
         user.Click(dialog, IDC_RANDOM);
         user.Click(dialog, IDC_SUBFOLDERS);
+        user.Click(dialog, IDC_FADE);
         user.Press(VK_RETURN);
         EXPECT_TRUE(user.WaitUntilGone(dialog));
     });
@@ -157,9 +158,10 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_FALSE(shown.overlap);
     EXPECT_FALSE(shown.random);
     EXPECT_TRUE(shown.subfolders);
+    EXPECT_FALSE(shown.fade);
 
-    const std::vector<std::string> order = {"Delay",   "Position", "Size",      "Random",
-                                            "Overlap", "Path",     "Subfolders"};
+    const std::vector<std::string> order = {"Delay",   "Position", "Size",       "Random",
+                                            "Overlap", "Path",     "Subfolders", "Fade"};
     EXPECT_EQ(order, app.writes);
     EXPECT_EQ(12, StoredInt("Delay"));
     EXPECT_EQ(1, StoredInt("Position"));
@@ -168,6 +170,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_EQ(1, StoredInt("Overlap"));
     EXPECT_EQ("D:\\pics", StoredText("Path"));
     EXPECT_EQ(0, StoredInt("Subfolders"));
+    EXPECT_EQ(1, StoredInt("Fade"));
 }
 
 TEST_F(SetupDialogTest, StoredStatesWithoutAControlShowAsNoneAndStoreBackAsTheDialogSaysThem) {
@@ -302,7 +305,7 @@ TEST_F(SetupDialogTest, ALongerChosenPathIsShownInFullAndEveryOkRefusesItUntilSh
     EXPECT_EQ(IDC_PATH, focusAfter);
     EXPECT_EQ(0u, LOWORD(selection));
     EXPECT_EQ(tooLong.size(), HIWORD(selection));
-    EXPECT_EQ(7u, app.writes.size()); // one successful OK
+    EXPECT_EQ(8u, app.writes.size()); // one successful OK
     EXPECT_EQ(longest, StoredText("Path"));
 }
 
@@ -335,7 +338,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Size", 2);
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
-                                IDC_SUBFOLDERS, IDC_CHOOSE, IDOK}),
+                                IDC_SUBFOLDERS, IDC_FADE, IDC_CHOOSE, IDOK}),
               visited);
 
     // The platform makes a radio button a tab stop while it is checked, so Tab
@@ -343,9 +346,10 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Position", 1);
     StoreInt("Size", 0);
     RunSetup(tabAround);
-    EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE,
-                                IDC_OVERLAP, IDC_RANDOM, IDC_SUBFOLDERS, IDC_CHOOSE, IDOK}),
-              visited);
+    EXPECT_EQ(
+        (std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE, IDC_OVERLAP,
+                          IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_CHOOSE, IDOK}),
+        visited);
 }
 
 TEST_F(SetupDialogTest, ChooseStartsAtTheLoadedFolderAndOnlyItsOkReplacesTheTypedText) {
