@@ -1,6 +1,7 @@
 #include "picture/picture.h"
 
 #include "picture/jpeg_name.h"
+#include "picture/picture_file.h"
 
 #include <utility>
 
@@ -41,7 +42,7 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight,
         Fail();
         return;
     }
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = OpenPictureFile(path);
     if (file == nullptr) {
         Fail();
         return;

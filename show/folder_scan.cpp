@@ -1,10 +1,13 @@
 #include "show/folder_scan.h"
 
 #include "picture/jpeg_name.h"
+#include "picture/windows_path.h"
+#include "show/folder_entries.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -17,54 +20,95 @@ using FindHandle = std::unique_ptr<void, FindCloser>;
 constexpr DWORD SkippedFolders =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT;
 
-bool IsDotEntry(const char* name) {
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+// Failures in a row after which the search is taken to be gone.
+constexpr int MaxFailuresInARow = 16;
+
+bool IsDotEntry(const wchar_t* name) {
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
 // Sorts one entry of a listing into the pictures or the folders to walk.
-void Take(const WIN32_FIND_DATAA& found, FolderListing& listing) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        if (IsJpegName(found.cFileName)) {
-            listing.pictures.emplace_back(found.cFileName);
-        }
-    } else if ((found.dwFileAttributes & SkippedFolders) == 0 && !IsDotEntry(found.cFileName)) {
-        listing.folders.emplace_back(found.cFileName);
+void Take(const WIN32_FIND_DATAW& found, FolderListing& listing) {
+    const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (folder && ((found.dwFileAttributes & SkippedFolders) != 0 || IsDotEntry(found.cFileName))) {
+        return;
     }
-}
-// Without the short names, which Wine makes up for every long name, and in large
-// batches: a folder of 100,000 photos lists a tenth faster. Windows before 7
-// knows neither and asks for the plain search.
-HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAA& found) {
-    HANDLE search = ::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_INVALID_PARAMETER) {
-        search = ::FindFirstFileA(pattern.c_str(), &found);
+    // The record holds up to MAX_PATH characters; a name that fills it has no
+    // terminator to stop at.
+    const std::string name =
+        ProgramText(found.cFileName, ::wcsnlen(found.cFileName, std::size(found.cFileName)));
+    if (name.empty()) {
+        return;
     }
-    return search;
+    if (folder) {
+        listing.folders.push_back(name);
+    } else if (IsJpegName(name.c_str())) {
+        listing.pictures.push_back(name);
+    }
 }
 
-void ListInto(const std::string& root, const std::string& folder, const std::atomic_bool& stop,
-              FolderListing& listing) {
-    if (root.empty()) {
-        return;
+// The system's search of one folder.
+class SystemEntries final : public FolderEntries {
+public:
+    // Without the short names, which Wine makes up for every long name, and in
+    // large batches: a folder of 100,000 photos lists a tenth faster. Windows
+    // before 7 knows neither and asks for the plain search.
+    explicit SystemEntries(const std::wstring& pattern) {
+        HANDLE found =
+            ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &first, FindExSearchNameMatch,
+                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (found == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_INVALID_PARAMETER) {
+            found = ::FindFirstFileW(pattern.c_str(), &first);
+        }
+        if (found != INVALID_HANDLE_VALUE) {
+            search.reset(found);
+        }
     }
-    const std::string pattern = PicturePath(PicturePath(root, folder), "*");
-    WIN32_FIND_DATAA found;
-    HANDLE first = FindFirst(pattern, found);
-    if (first == INVALID_HANDLE_VALUE) {
-        return;
+
+    DWORD Next(WIN32_FIND_DATAW& entry) override {
+        if (!search) {
+            return ERROR_NO_MORE_FILES;
+        }
+        if (firstPending) {
+            firstPending = false;
+            entry = first;
+            return ERROR_SUCCESS;
+        }
+        return ::FindNextFileW(search.get(), &entry) ? ERROR_SUCCESS : ::GetLastError();
     }
-    const FindHandle search(first);
-    do {
-        Take(found, listing);
-    } while (!stop && ::FindNextFileA(search.get(), &found));
-}
+
+private:
+    WIN32_FIND_DATAW first{};
+    bool firstPending = true;
+    FindHandle search;
+};
 } // namespace
 
+void ListEntries(FolderEntries& entries, const std::atomic_bool& stop, FolderListing& listing) {
+    WIN32_FIND_DATAW entry;
+    for (int failures = 0; !stop && failures < MaxFailuresInARow;) {
+        const DWORD error = entries.Next(entry);
+        if (error == ERROR_NO_MORE_FILES) {
+            return;
+        }
+        if (error == ERROR_SUCCESS) {
+            failures = 0;
+            Take(entry, listing);
+        } else {
+            ++failures;
+        }
+    }
+}
+
 std::string ShowFolderPath(const std::string& setting) {
-    char full[MAX_PATH];
-    const DWORD length = ::GetFullPathNameA(setting.c_str(), MAX_PATH, full, nullptr);
-    return length == 0 || length >= MAX_PATH ? std::string() : std::string(full, length);
+    const std::wstring wide = WideText(setting);
+    const DWORD size = wide.empty() ? 0 : ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return std::string();
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    return length == 0 || length >= size ? std::string() : ProgramText(full.data(), length);
 }
 
 std::string PicturePath(const std::string& root, const std::string& name) {
@@ -80,8 +124,12 @@ std::string PicturePath(const std::string& root, const std::string& name) {
 FolderListing ListFolder(const std::string& root, const std::string& folder,
                          const std::atomic_bool& stop) {
     FolderListing listing;
+    if (root.empty()) {
+        return listing;
+    }
     try {
-        ListInto(root, folder, stop, listing);
+        SystemEntries entries(SystemPath(PicturePath(PicturePath(root, folder), "*")));
+        ListEntries(entries, stop, listing);
     } catch (const std::bad_alloc&) {
     }
     return listing;

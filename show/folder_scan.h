@@ -8,7 +8,7 @@
 #include <string>
 
 // The full name of the show's folder, as the process's current directory makes
-// it; empty when it cannot be made (an empty setting, say), which counts as a
+// it (of any length); empty when it cannot be made (an empty setting, say), which counts as a
 // folder without pictures.
 std::string ShowFolderPath(const std::string& setting);
 

@@ -1,5 +1,6 @@
-// The folder scan when memory runs out: a program of its own, because it
-// replaces the process's allocator with one that can be told to fail.
+// The folder scan's listing: a program of its own, because it replaces the
+// process's allocator with one that can be told to fail.
+#include "show/folder_entries.h"
 #include "show/folder_scan.h"
 #include "tests/win/show_test_support.h"
 
@@ -7,7 +8,10 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cwchar>
 #include <new>
+#include <string>
+#include <vector>
 
 namespace {
 // How many more allocations succeed; no limit while negative.
@@ -33,15 +37,72 @@ void operator delete(void* block, std::size_t) noexcept {
     std::free(block);
 }
 
+namespace {
+// Entries handed out as a test lists them: a name, or an error for the entry.
+class ScriptedEntries final : public FolderEntries {
+public:
+    struct Step {
+        std::wstring name;
+        DWORD error;
+    };
+    explicit ScriptedEntries(std::vector<Step> steps) : steps(std::move(steps)) {}
+
+    DWORD Next(WIN32_FIND_DATAW& entry) override {
+        ++calls;
+        if (next == steps.size()) {
+            return ERROR_NO_MORE_FILES;
+        }
+        const Step& step = steps[next++];
+        entry = WIN32_FIND_DATAW{};
+        entry.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+        std::wcsncpy(entry.cFileName, step.name.c_str(), MAX_PATH);
+        return step.error;
+    }
+    int calls = 0;
+
+private:
+    std::vector<Step> steps;
+    std::size_t next = 0;
+};
+} // namespace
+
+// A name of 300 UTF-8 bytes (a hundred CJK characters) is listed whole, an
+// entry that fails is skipped rather than ending the folder, and only the end
+// of the entries (or a search that fails for good) ends it.
+TEST(FolderScanTest, ListingSkipsAFailedEntryAndEndsOnlyAtTheEnd) {
+    const std::wstring longName = std::wstring(96, L'\x65e5') + L".jpg";
+    ScriptedEntries entries({{longName, ERROR_SUCCESS},
+                             {L"", ERROR_FILENAME_EXCED_RANGE},
+                             {L"short.jpg", ERROR_SUCCESS}});
+    const std::atomic_bool stop{false};
+    FolderListing listing;
+    ListEntries(entries, stop, listing);
+    std::string expected;
+    for (int i = 0; i < 96; ++i) {
+        expected += "\xe6\x97\xa5";
+    }
+    ASSERT_EQ(2u, listing.pictures.size());
+    EXPECT_EQ(expected + ".jpg", listing.pictures[0]);
+    EXPECT_EQ("short.jpg", listing.pictures[1]);
+
+    ScriptedEntries gone(std::vector<ScriptedEntries::Step>(1000, {L"", ERROR_NETNAME_DELETED}));
+    ListEntries(gone, stop, listing);
+    EXPECT_LT(gone.calls, 1000);
+}
+
 // The listing stops quietly and keeps whole names: the show runs on those.
+// The names are longer than a string holds without memory of its own.
 TEST(FolderScanTest, RunningOutOfMemoryKeepsTheNamesListedSoFar) {
     PictureFolder folder;
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"}) {
-        folder.AddText(name);
+    const std::string names[] = {"a-picture-of-the-sea.jpg", "b-picture-of-the-sea.jpg",
+                                 "c-picture-of-the-sea.jpg", "d-picture-of-the-sea.jpg",
+                                 "e-picture-of-the-sea.jpg"};
+    for (const std::string& name : names) {
+        folder.AddText(name.c_str());
     }
     const std::atomic_bool stop{false};
     bool partly = false;
-    for (int allowed = 0; allowed < 30; ++allowed) {
+    for (int allowed = 0; allowed < 60; ++allowed) {
         FolderListing listing;
         const auto listWithLittleMemory = [&] {
             allocationsLeft = allowed;
@@ -51,7 +112,7 @@ TEST(FolderScanTest, RunningOutOfMemoryKeepsTheNamesListedSoFar) {
         EXPECT_NO_THROW(listWithLittleMemory()) << allowed << " allocations";
         allocationsLeft = -1;
         for (const std::string& name : listing.pictures) {
-            EXPECT_EQ(5u, name.size()) << name;
+            EXPECT_EQ(names[0].size(), name.size()) << name;
         }
         partly = partly || (!listing.pictures.empty() && listing.pictures.size() < 5);
     }

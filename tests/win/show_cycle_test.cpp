@@ -127,6 +127,21 @@ TEST_F(ShowCycleTest, AMissingFolderCountsAsEmpty) {
     EXPECT_COLOUR(Black, Centre());
 }
 
+// The show keeps full names and leaves the current directory as it was, so
+// the folder (or its drive) can be renamed or removed while the show runs.
+TEST_F(ShowCycleTest, TheFolderStaysFreeWhileTheShowRuns) {
+    folder.AddSolid("a.jpg", 400, 300, Red);
+    folder.AddSolid("b.jpg", 400, 300, Blue);
+    Start();
+    Tick();
+    char current[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_STREQ(startDirectory, current);
+    const std::string moved = folder.Path() + "-moved";
+    ASSERT_TRUE(::MoveFileA(folder.Path().c_str(), moved.c_str()));
+    EXPECT_TRUE(::MoveFileA(moved.c_str(), folder.Path().c_str()));
+}
+
 // After a file that cannot be decoded the screen stays as it was for one more
 // period: not even cleared.
 TEST_F(ShowCycleTest, AFailedFileLeavesThePreviousPictureForOnePeriod) {

@@ -1,0 +1,5 @@
+#include "picture/picture_file.h"
+
+std::FILE* OpenPictureFile(const char* path) {
+    return std::fopen(path, "rb");
+}
