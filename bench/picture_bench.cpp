@@ -54,13 +54,19 @@ std::string MakePhoto(const std::filesystem::path& dir, int width, int height,
     return path;
 }
 
-// A progressive file of a few hundred bytes whose header claims 20000 x 20000.
-std::string MakeHugeClaim(const std::filesystem::path& dir) {
-    const std::string path = (dir / "claims-20000x20000.jpg").string();
+// A file of a few hundred bytes whose header claims a huge picture.
+std::string MakeHugeClaim(const std::filesystem::path& dir, uint16_t side, JpegKind kind,
+                          JpegColours colours) {
+    const std::string path =
+        (dir / ("claims-" + std::to_string(side) + "-" + std::to_string(int(kind)) +
+                std::to_string(int(colours)) + ".jpg"))
+            .string();
     JpegRecipe recipe;
-    recipe.kind = JpegKind::Progressive;
-    std::vector<uint8_t> jpeg = MakeJpeg(recipe, Uniform(recipe, {9, 9, 9}));
-    SetFrameSize(jpeg, 20000, 20000);
+    recipe.kind = kind;
+    recipe.colours = colours;
+    std::vector<uint8_t> jpeg = MakeJpeg(
+        recipe, Uniform(recipe, std::vector<uint8_t>(colours == JpegColours::Grey ? 1 : 3, 9)));
+    SetFrameSize(jpeg, side, side);
     WriteFile(path, jpeg);
     return path;
 }
@@ -273,7 +279,12 @@ int main(int argc, char** argv) {
               1920, 1080);
     LargeLoad("12000 x 8400 progressive 4:4:4",
               MakePhoto(dir, 12000, 8400, JpegKind::Progressive, true), 1920, 1080);
-    LargeLoad("claims 20000 x 20000, progressive", MakeHugeClaim(dir), 1920, 1080);
+    LargeLoad("claims 20000 x 20000, progressive",
+              MakeHugeClaim(dir, 20000, JpegKind::Progressive, JpegColours::Colour), 1920, 1080);
+    LargeLoad("claims 46344 x 46344, progr. grey",
+              MakeHugeClaim(dir, 46344, JpegKind::Progressive, JpegColours::Grey), 1920, 1080);
+    LargeLoad("claims 65500 x 65500, baseline",
+              MakeHugeClaim(dir, 65500, JpegKind::Baseline, JpegColours::Colour), 1920, 1080);
 
     std::printf("\nDither on a palette display (fastest of 15 runs)\n");
     const DisplayFormat palette = ClassifyDisplay(8);

@@ -9,28 +9,59 @@
 #include "picture/pixel_buffer.h"
 #include "picture/row_conversion.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include <jpeglib.h>
+
+#include <jerror.h>
 
 namespace {
 // Far more scans than any encoder writes (a progressive file has about ten), yet
 // few enough that a file made of endless scans cannot hold the show for long.
 constexpr int MaxScans = 500;
 
-// libjpeg's standard error manager, with a way back to the decoder.
+// A picture decoded as its data comes gets a first pixel buffer of this size
+// (or less, for a small one), and the whole picture's only once it has filled
+// it: a file that claims a huge picture on a few bytes ends long before.
+constexpr size_t FirstBufferBytes = size_t{4} << 20;
+
+// libjpeg's standard error manager, with a way back to the decoder, and what
+// its warnings told.
 struct ErrorManager {
     jpeg_error_mgr standard;
     std::jmp_buf recovery;
+    bool dataEnded;
 };
 
 // Fatal errors return straight to the decoder's recovery point, silently.
 [[noreturn]] void ReturnToRecovery(j_common_ptr info) {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->recovery, 1);
 }
+
+// Warnings are noted, never printed. The data has ended, and nothing more can
+// come, when the file did (the source then hands out an end-of-image marker)
+// or when the coded data ran into an end-of-image marker while more was
+// needed; libjpeg then decodes empty blocks for the rest of the picture. (A
+// restart marker met early is not the end: the next interval goes on.)
+void NoteMessage(j_common_ptr info, int level) {
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    if (level >= 0) {
+        return;
+    }
+    const int code = errors->standard.msg_code;
+    const int marker = reinterpret_cast<j_decompress_ptr>(info)->unread_marker;
+    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && marker == JPEG_EOI)) {
+        errors->dataEnded = true;
+    }
+    ++errors->standard.num_warnings;
+}
+
+void PrintNothing(j_common_ptr) {}
 
 // libjpeg's progress monitor, with what the decoder watches.
 struct ProgressWatch {
@@ -88,12 +119,25 @@ struct Picture::JpegSession {
     JpegSession(std::FILE* source, const std::atomic_bool* abandon) : file(source) {
         info.err = jpeg_std_error(&errors.standard);
         errors.standard.error_exit = ReturnToRecovery;
+        errors.standard.emit_message = NoteMessage;
+        errors.standard.output_message = PrintNothing;
         progress.standard.progress_monitor = WatchProgress;
         progress.abandon = abandon;
     }
     JpegSession(const JpegSession&) = delete;
     JpegSession& operator=(const JpegSession&) = delete;
     ~JpegSession() { jpeg_destroy_decompress(&info); }
+
+    // The whole picture's buffer, with the rows decoded so far.
+    bool GrowPixels(int32_t width, int32_t height, int32_t rows) {
+        std::unique_ptr<uint32_t[]> whole = AllocatePixels(width, height);
+        if (!whole) {
+            return false;
+        }
+        std::memcpy(whole.get(), pixels.get(), size_t(rows) * size_t(width) * sizeof(uint32_t));
+        pixels = std::move(whole);
+        return true;
+    }
 
     std::FILE* file;
     jpeg_decompress_struct info{};
@@ -141,7 +185,13 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         ScaleForOrientation(session.orientation, sourceWidth, sourceHeight, maxWidth, maxHeight);
     info.scale_num = 1;
     info.scale_denom = static_cast<unsigned int>(denominator);
+    if (WholeImageTooLarge(info)) {
+        return false;
+    }
     info.mem->max_memory_to_use = JpegMemoryLimit(info, denominator);
+    // A file of one scan is decoded as its data is read; one of several has
+    // been read whole by jpeg_start_decompress.
+    const bool streamed = !jpeg_has_multiple_scans(&info);
     jpeg_start_decompress(&info);
     height = static_cast<int32_t>(info.output_height);
     width = static_cast<int32_t>(info.output_width);
@@ -149,13 +199,29 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
 
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
     session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
-    session.pixels = AllocatePixels(width, height);
+    const size_t rowBytes = std::max<size_t>(1, size_t(width) * sizeof(uint32_t));
+    int32_t capacity =
+        streamed ? int32_t(std::min<size_t>(size_t(height), FirstBufferBytes / rowBytes)) : height;
+    session.pixels = AllocatePixels(width, capacity);
     if (!session.rowPointer || !session.row || !session.pixels) {
         return false;
     }
     session.rowPointer[0] = session.row.get();
-    for (int32_t r = 0; info.output_scanline < info.output_height; ++r) {
+    for (int32_t r = 0; r < height; ++r) {
+        if (r == capacity) {
+            if (!session.GrowPixels(width, height, r)) {
+                return false;
+            }
+            capacity = height;
+        }
         jpeg_read_scanlines(&info, session.rowPointer.get(), 1);
+        // The rows before this one came from the file; this and the rest
+        // would be empty blocks. They are left off, or the picture fails
+        // when nothing came before.
+        if (streamed && session.errors.dataEnded) {
+            height = r;
+            return r > 0;
+        }
         convert(session.row.get(), session.pixels.get() + size_t(r) * size_t(width), width);
     }
     jpeg_finish_decompress(&info);

@@ -17,7 +17,10 @@
 // padding to whole blocks, so every picture up to 100 megapixels gets its
 // whole-image buffer; a claim far beyond (a 20000 x 20000 header on a few KB
 // would take 2.4 GB) is refused before anything of the buffer is allocated,
-// and fails at once. A file of a single scan has no whole-image buffer, and
+// and fails at once. libjpeg adds up the arrays' sizes in size_t, which such a
+// claim can make wrap on 32-bit systems, so the program counts the buffer
+// itself in 64 bits from the header (WholeImageBytes) and refuses a claim over
+// the bound before jpeg_start_decompress. A file of a single scan has no whole-image buffer, and
 // the bound leaves it as it was.
 #include "picture/jpeg_memory_limit.h"
 
@@ -44,15 +47,9 @@ uint64_t SavedMarkerBytes(const jpeg_decompress_struct& info) {
     }
     return bytes;
 }
-} // namespace
 
-long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
-    const uint64_t decodedWidth = (uint64_t{info.image_width} + scaleDenominator - 1) /
-                                  static_cast<uint64_t>(scaleDenominator);
-    const uint64_t components = static_cast<uint64_t>(info.num_components);
-    const uint64_t working = FixedBytes + SavedMarkerBytes(info) +
-                             WorkingRows * (decodedWidth + PaddingColumns) * components;
-
+// The whole-image buffer allowed for this file's components and sampling.
+uint64_t WholeImageBudget(const jpeg_decompress_struct& info) {
     // Samples of all components per full-size pixel, in units of 1 / (the
     // largest sampling factors' product).
     uint64_t samples = 0;
@@ -62,7 +59,39 @@ long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
     }
     const uint64_t unit =
         std::max<uint64_t>(1, uint64_t(info.max_h_samp_factor) * uint64_t(info.max_v_samp_factor));
-    const uint64_t wholeImage = MaxWholeImagePixels * CoefficientBytes * samples / unit;
+    return MaxWholeImagePixels * CoefficientBytes * samples / unit;
+}
 
-    return static_cast<long>(std::min<uint64_t>(working + wholeImage, LONG_MAX));
+uint64_t RoundUp(uint64_t value, uint64_t step) {
+    return step == 0 ? value : (value + step - 1) / step * step;
+}
+} // namespace
+
+unsigned long long WholeImageBytes(const jpeg_decompress_struct& info) {
+    const uint64_t maxH = std::max(1, info.max_h_samp_factor);
+    const uint64_t maxV = std::max(1, info.max_v_samp_factor);
+    uint64_t bytes = 0;
+    for (int c = 0; c < info.num_components; ++c) {
+        const uint64_t h = uint64_t(info.comp_info[c].h_samp_factor);
+        const uint64_t v = uint64_t(info.comp_info[c].v_samp_factor);
+        const uint64_t blocksPerRow =
+            (info.image_width * h + maxH * DCTSIZE - 1) / (maxH * DCTSIZE);
+        const uint64_t blockRows = (info.image_height * v + maxV * DCTSIZE - 1) / (maxV * DCTSIZE);
+        bytes += RoundUp(blocksPerRow, h) * RoundUp(blockRows, v) * sizeof(JBLOCK);
+    }
+    return bytes;
+}
+
+bool WholeImageTooLarge(const jpeg_decompress_struct& info) {
+    return jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&info)) &&
+           WholeImageBytes(info) > WholeImageBudget(info);
+}
+
+long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
+    const uint64_t decodedWidth = (uint64_t{info.image_width} + scaleDenominator - 1) /
+                                  static_cast<uint64_t>(scaleDenominator);
+    const uint64_t components = static_cast<uint64_t>(info.num_components);
+    const uint64_t working = FixedBytes + SavedMarkerBytes(info) +
+                             WorkingRows * (decodedWidth + PaddingColumns) * components;
+    return static_cast<long>(std::min<uint64_t>(working + WholeImageBudget(info), LONG_MAX));
 }
