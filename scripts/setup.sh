@@ -21,6 +21,8 @@ packages=(
     # the native tests: libjpeg, GoogleTest (also cross-built from its
     # sources), the formatting check over the tracked files
     libjpeg62-turbo-dev libgtest-dev googletest clang-format git
+    # the portable core's tests as 32-bit programs, run under qemu's user mode
+    g++-multilib qemu-user
     # the Windows and end-to-end tests: Wine on Xvfb, input, screenshots
     wine wine64 xvfb xdotool imagemagick
     # the release: zips and installers (wixl; msibuild and msiinfo from msitools)
