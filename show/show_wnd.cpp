@@ -73,12 +73,13 @@ void ShowWnd::PostNcDestroy() {
 }
 
 // The show starts: the timer, and the worker, which walks the folder. Each
-// stage's first picture is asked for as soon as the walk has found it.
+// stage's first picture is asked for as soon as the walk has found it. A show
+// without its timer would never move on: it is not created, and so ends.
 int ShowWnd::OnCreate(CREATESTRUCTA*) {
-    if (Default() == -1) {
+    if (Default() == -1 ||
+        ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr) == 0) {
         return -1;
     }
-    ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr);
     if (stageAreas.empty()) {
         RECT client;
         GetClientRect(&client);
@@ -240,7 +241,12 @@ void ShowWnd::StartFade(CDC& dc, Stage& stage, POINT at) {
     }
     stage.fade.emplace(std::move(stage.next), at.x, at.y, std::move(beneath), std::move(fadingOut),
                        previous.left, previous.top);
-    ::SetTimer(m_hWnd, FadeTimer, FadeFramePeriod, nullptr);
+    if (::SetTimer(m_hWnd, FadeTimer, FadeFramePeriod, nullptr) == 0) {
+        // Without its frames' timer the change is the cut.
+        DrawFrame(dc, stage, stage.fade->Last());
+        stage.fade.reset();
+        return;
+    }
     if (const std::optional<Fade::Frame> first = stage.fade->Next()) {
         DrawFrame(dc, stage, *first);
     }

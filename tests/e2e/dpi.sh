@@ -80,8 +80,7 @@ done
 for at in "18 8" "8 18" "1005 8" "1015 18" "18 760" "8 749" "1005 760" "1015 749"; do
     expect_equal red "$(colour_at $at)" "beside a mark at $at"
 done
-xdotool key a
-expect_show_ends "key press"
+key_ends_show 24 "key press"
 
 report=$(timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
     "$(windows_path "$PELLORAN_SCR")" 2>/dev/null | tr -d '\r') || fail "host: $report"

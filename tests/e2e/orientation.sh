@@ -40,6 +40,5 @@ done
 for value in 1 2 3 4 5 6 7 8; do
     [ "${seen[$value]:-}" = ok ] || fail "o$value.jpg: '${seen[$value]:-}', not '${expected[$value]}'"
 done
-DISPLAY=$display xdotool key a
-expect_show_ends "key press"
+key_ends_show 24 "key press"
 echo "orientation: ok"

@@ -22,8 +22,7 @@ case "$seen" in
 "green blue red green"*) ;;
 *) fail "colours on screen: '$seen', expected 'green blue red green ...'" ;;
 esac
-DISPLAY=$display xdotool key a
-expect_show_ends "key press"
+key_ends_show 24 "key press"
 
 start_show 24
 sleep 1

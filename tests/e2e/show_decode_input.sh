@@ -24,8 +24,7 @@ done
 expect_equal green "$(centre_colour 24)" "the picture before the photo"
 sleep 0.2
 start=$(date +%s%N)
-DISPLAY=$(session_display 24) xdotool key a
-expect_show_ends "key press during the decode"
+key_ends_show 24 "key press during the decode"
 elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 [ "$elapsed_ms" -lt 1000 ] || fail "the show ended $elapsed_ms ms after the key"
 echo "show_decode_input: ok ($elapsed_ms ms)"

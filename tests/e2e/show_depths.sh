@@ -24,7 +24,6 @@ for depth in 16 8; do
     "green blue red"*) ;;
     *) fail "$depth bits: colours on screen: '$seen', expected 'green blue red ...'" ;;
     esac
-    DISPLAY=$(session_display $depth) xdotool key a
-    expect_show_ends "$depth bits: key press"
+    key_ends_show $depth "$depth bits: key press"
 done
 echo "show_depths: ok"

@@ -90,6 +90,15 @@ expect_show_ends() {
     expect_equal 0 "$code" "$1: exit code"
 }
 
+# Presses a key on the display of the given depth while the show runs, and
+# expects the show to end: a show that had ended before the key fails here, so
+# that its end is never taken for the key's.
+key_ends_show() {
+    kill -0 "$show_pid" 2>/dev/null || fail "$2: the show had ended before the key"
+    DISPLAY=$(session_display "$1") xdotool key a
+    expect_show_ends "$2"
+}
+
 # The distinct colours seen at the middle of the screen over a number of
 # samples, in order, without repeats and without what is not a picture.
 watch_colours() {

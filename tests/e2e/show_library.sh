@@ -43,8 +43,7 @@ case "$seen" in
 "green blue red green"*) ;;
 *) fail "colours on screen: '$seen', expected 'green blue red green ...'" ;;
 esac
-DISPLAY=$(session_display 24) xdotool key a
-expect_show_ends "key press in the library"
+key_ends_show 24 "key press in the library"
 
 # No Path: the Pictures folder (in this prefix a link to the home folder, put
 # back afterwards), which holds one green picture.
@@ -55,6 +54,5 @@ wine_run reg delete "$settings_key" /v Path /f >/dev/null
 start_show 24
 seen=$(watch_colours 24 10)
 expect_equal green "$seen" "colours on screen without a Path"
-DISPLAY=$(session_display 24) xdotool key a
-expect_show_ends "key press in the Pictures folder"
+key_ends_show 24 "key press in the Pictures folder"
 echo "show_library: ok"
