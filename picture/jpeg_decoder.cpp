@@ -44,10 +44,12 @@ struct ErrorManager {
 }
 
 // Warnings are noted, never printed. The data has ended, and nothing more can
-// come, when the file did (the source then hands out an end-of-image marker)
-// or when the coded data ran into an end-of-image marker while more was
-// needed; libjpeg then decodes empty blocks for the rest of the picture. (A
-// restart marker met early is not the end: the next interval goes on.)
+// come, when the coded data ran into an end-of-image marker (the file's, or
+// the one the source hands out where the file ends) while more was needed;
+// libjpeg then decodes empty blocks for the rest of the picture. Reading
+// ahead into the marker is no end: a file that lacks only its end marker is
+// whole. Nor is a restart marker met early: the next interval goes on.
+// (Arithmetic-coded data gives no such warning, and decodes as before.)
 void NoteMessage(j_common_ptr info, int level) {
     auto* errors = reinterpret_cast<ErrorManager*>(info->err);
     if (level >= 0) {
@@ -55,7 +57,7 @@ void NoteMessage(j_common_ptr info, int level) {
     }
     const int code = errors->standard.msg_code;
     const int marker = reinterpret_cast<j_decompress_ptr>(info)->unread_marker;
-    if (code == JWRN_JPEG_EOF || (code == JWRN_HIT_MARKER && marker == JPEG_EOI)) {
+    if (code == JWRN_HIT_MARKER && marker == JPEG_EOI) {
         errors->dataEnded = true;
     }
     ++errors->standard.num_warnings;
