@@ -20,8 +20,8 @@
 // and fails at once. libjpeg adds up the arrays' sizes in size_t, which such a
 // claim can make wrap on 32-bit systems, so the program counts the buffer
 // itself in 64 bits from the header (WholeImageBytes) and refuses a claim over
-// the bound before jpeg_start_decompress. A file of a single scan has no whole-image buffer, and
-// the bound leaves it as it was.
+// the bound before jpeg_start_decompress. A file of a single scan has no
+// whole-image buffer, and the bound leaves it as it was.
 #include "picture/jpeg_memory_limit.h"
 
 #include <algorithm>
@@ -62,14 +62,15 @@ uint64_t WholeImageBudget(const jpeg_decompress_struct& info) {
     return MaxWholeImagePixels * CoefficientBytes * samples / unit;
 }
 
+// The header reader has checked every sampling factor to be 1 to 4.
 uint64_t RoundUp(uint64_t value, uint64_t step) {
-    return step == 0 ? value : (value + step - 1) / step * step;
+    return (value + step - 1) / step * step;
 }
 } // namespace
 
 unsigned long long WholeImageBytes(const jpeg_decompress_struct& info) {
-    const uint64_t maxH = std::max(1, info.max_h_samp_factor);
-    const uint64_t maxV = std::max(1, info.max_v_samp_factor);
+    const uint64_t maxH = uint64_t(info.max_h_samp_factor);
+    const uint64_t maxV = uint64_t(info.max_v_samp_factor);
     uint64_t bytes = 0;
     for (int c = 0; c < info.num_components; ++c) {
         const uint64_t h = uint64_t(info.comp_info[c].h_samp_factor);

@@ -207,8 +207,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     }
     Stage& stage = stages[index];
     if (stage.fade) {
-        DrawFrame(dc, stage, stage.fade->Last());
-        stage.fade.reset();
+        EndFade(dc, stage);
     }
     if (stage.next.IsDrawable()) {
         display.SelectPalette(dc);
@@ -242,9 +241,7 @@ void ShowWnd::StartFade(CDC& dc, Stage& stage, POINT at) {
     stage.fade.emplace(std::move(stage.next), at.x, at.y, std::move(beneath), std::move(fadingOut),
                        previous.left, previous.top);
     if (::SetTimer(m_hWnd, FadeTimer, FadeFramePeriod, nullptr) == 0) {
-        // Without its frames' timer the change is the cut.
-        DrawFrame(dc, stage, stage.fade->Last());
-        stage.fade.reset();
+        EndFade(dc, stage); // without its frames' timer the change is the cut
         return;
     }
     if (const std::optional<Fade::Frame> first = stage.fade->Next()) {
@@ -270,6 +267,11 @@ void ShowWnd::NextFadeFrames() {
     if (!fading) {
         ::KillTimer(m_hWnd, FadeTimer);
     }
+}
+
+void ShowWnd::EndFade(CDC& dc, Stage& stage) {
+    DrawFrame(dc, stage, stage.fade->Last());
+    stage.fade.reset();
 }
 
 void ShowWnd::DrawFrame(CDC& dc, const Stage& stage, const Fade::Frame& frame) {

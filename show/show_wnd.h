@@ -76,6 +76,8 @@ private:
     // over what is beneath it.
     void StartFade(CDC& dc, Stage& stage, POINT at);
     void NextFadeFrames();
+    // Draws the fade's last frame at once, and ends it.
+    void EndFade(CDC& dc, Stage& stage);
     void DrawFrame(CDC& dc, const Stage& stage, const Fade::Frame& frame);
     // Where the stage's picture goes: centred, or scattered by two draws of the
     // generator.
