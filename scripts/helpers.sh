@@ -33,7 +33,7 @@ start_xvfb() {
     done
     Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >"$stem.log" 2>&1 &
     echo $! >"$stem.pid"
-    for _ in $(seq 100); do
+    for _ in $(seq 1200); do
         [ -e "/tmp/.X11-unix/X$n" ] && break
         sleep 0.05
     done

@@ -34,13 +34,9 @@ DISPLAY=$(session_display 24)
 export DISPLAY
 dialog_width() {
     run_scr /c &
-    local program=$! id=""
-    for _ in $(seq 100); do
-        id=$(xdotool search --name '^Pelloran V1.1 Setup$' 2>/dev/null | head -1) || true
-        [ -n "$id" ] && break
-        sleep 0.1
-    done
-    [ -n "$id" ] || fail "no setup dialog"
+    local program=$! id
+    wait_for "the setup dialog" xdotool search --name '^Pelloran V1.1 Setup$'
+    id=$(xdotool search --name '^Pelloran V1.1 Setup$' | head -1)
     sleep 0.5
     if [ -n "${PELLORAN_SCREENSHOTS:-}" ] && [ "$1" = 144 ]; then
         import -window "$id" "$PELLORAN_SCREENSHOTS/setup-dialog-144dpi.png"
@@ -62,10 +58,10 @@ convert -size 1024x768 xc:'#ff0000' -fill '#00ff00' -draw 'rectangle 0,0 15,15' 
 cp "$folder/a.jpg" "$folder/b.jpg"
 store_settings "$folder"
 start_show 24
-for _ in $(seq 100); do
-    [ "$(centre_colour 24)" = red ] && break
-    sleep 0.1
-done
+centre_red() {
+    [ "$(centre_colour 24)" = red ]
+}
+wait_for "the red picture" centre_red
 expect_equal "dpi 144 awareness 2 size 1024x768" \
     "$(wine_run "$PELLORAN_SHOW_HOST" dpi | tr -d '\r')" "the show's window"
 shot=$folder/screen.png

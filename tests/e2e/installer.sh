@@ -37,11 +37,11 @@ export DISPLAY
 DISPLAY=$(cat "$PELLORAN_WINE_SESSION/display24")
 PELLORAN_SCR=$saver run_scr /s &
 show=$!
-for _ in $(seq 50); do
-    xdotool search --classname pelloran.scr >/dev/null && break
-    sleep 0.1
-done
-kill -0 "$show" 2>/dev/null || fail "the installed saver ended by itself"
+show_window() {
+    ended "$show" && fail "the installed saver ended by itself"
+    xdotool search --classname pelloran.scr >/dev/null
+}
+wait_for "the installed saver's window" show_window
 xdotool key a
 wait "$show" || fail "the installed saver ended with exit code $?"
 

@@ -8,6 +8,28 @@ fail() {
     exit 1
 }
 
+# How long a test waits for what it needs (a window, a picture, the program's
+# end): long enough for a cold machine, whose first Wine programs take many
+# seconds to start.
+wait_seconds=${PELLORAN_WAIT_SECONDS:-60}
+
+# Runs COMMAND every tenth of a second until it succeeds, for at most
+# wait_seconds; then fails, saying that WHAT never came.
+#   wait_for WHAT COMMAND [ARGUMENTS...]
+wait_for() {
+    local what=$1 deadline=$((SECONDS + wait_seconds))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "$what never came (waited $wait_seconds s)"
+        sleep 0.1
+    done
+}
+
+# Whether the process PID has ended.
+ended() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
 expect_equal() {
     [ "$1" = "$2" ] || fail "$3: expected '$1', got '$2'"
 }
@@ -24,7 +46,7 @@ reg_value() {
     echo "$1" | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 
-# Runs the program with the given arguments, within 20 seconds.
+# Runs the program with the given arguments, ended after twice the wait.
 run_scr() {
-    timeout 20 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" "$@" 2>/dev/null
+    timeout $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" "$@" 2>/dev/null
 }

@@ -29,7 +29,8 @@ on_screen() {
 
 start_show 24
 declare -A seen=()
-for _ in $(seq 80); do
+deadline=$((SECONDS + wait_seconds))
+while [ "$SECONDS" -lt "$deadline" ]; do
     read -r value look <<<"$(on_screen)" || true
     if [[ ${value:-} =~ ^[1-8]$ ]] && [ "${seen[$value]:-}" != ok ]; then
         seen[$value]=$look

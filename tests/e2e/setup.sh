@@ -25,25 +25,24 @@ trap cleanup EXIT
 cleanup
 mkdir -p "$pictures_unix/Pictures/Family" "$pictures_unix/Pictures/Holiday"
 
-# The X window whose name is exactly $1, within 10 seconds, given half a second
-# more to take input: on a busy machine Wine maps it before it is ready.
+# The X window whose name is exactly $1, given half a second more to take
+# input once it is there: on a busy machine Wine maps it before it is ready.
 wait_window() {
-    local id
-    for _ in $(seq 100); do
-        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1) || true
-        [ -n "$id" ] && { sleep 0.5; echo "$id"; return; }
-        sleep 0.1
-    done
-    fail "no window named '$1'"
+    wait_for "a window named '$1'" xdotool search --name "^$1\$"
+    sleep 0.5
+    xdotool search --name "^$1\$" | head -1
 }
 
 wait_exit() {
-    for _ in $(seq 200); do
-        kill -0 "$1" 2>/dev/null || { wait "$1"; return; }
+    local deadline=$((SECONDS + wait_seconds))
+    until ended "$1"; do
+        if [ "$SECONDS" -ge "$deadline" ]; then
+            import -window root "$PELLORAN_WINE_SESSION/setup-failure.png" || true
+            fail "the program did not end (screen in $PELLORAN_WINE_SESSION/setup-failure.png)"
+        fi
         sleep 0.1
     done
-    import -window root "$PELLORAN_WINE_SESSION/setup-failure.png" || true
-    fail "the program did not end (screen in $PELLORAN_WINE_SESSION/setup-failure.png)"
+    wait "$1"
 }
 
 # Clicks the point (x, y), in dialog units, of the dialog in X window $1, which
@@ -122,11 +121,10 @@ setup=$(wait_window 'Pelloran V1.1 Setup')
 xdotool key Return
 message=$(wait_window 'Pelloran')
 xdotool key Return
-for _ in $(seq 50); do
-    xdotool search --name '^Pelloran$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-[ -z "$(xdotool search --name '^Pelloran$' 2>/dev/null)" ] || fail "the message box $message stayed"
+message_gone() {
+    ! xdotool search --name '^Pelloran$' >/dev/null 2>&1
+}
+wait_for "the end of the message box $message" message_gone
 xdotool search --name '^Pelloran V1.1 Setup$' >/dev/null || fail "the dialog closed after the message"
 xdotool key Escape
 wait_exit "$program"

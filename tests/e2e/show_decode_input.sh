@@ -17,11 +17,10 @@ wine_run "$PELLORAN_MAKE_PHOTO" 7200 5400 "$(windows_path "$folder/c.jpg")" prog
 write_settings wine_run "$(windows_path "$folder")" 60 1 0 0 0
 
 start_show 24
-for _ in $(seq 100); do
-    [ "$(centre_colour 24)" = green ] && break
-    sleep 0.1
-done
-expect_equal green "$(centre_colour 24)" "the picture before the photo"
+centre_green() {
+    [ "$(centre_colour 24)" = green ]
+}
+wait_for "the green picture before the photo" centre_green
 sleep 0.2
 start=$(date +%s%N)
 key_ends_show 24 "key press during the decode"

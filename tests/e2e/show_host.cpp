@@ -26,6 +26,9 @@
 namespace {
 constexpr int ClientWidth = 200;
 constexpr int ClientHeight = 150;
+// How long the host waits for the program's windows and its end: long enough
+// for a cold machine, in steps of a tenth of a second.
+constexpr int WaitSteps = 600;
 
 // Handles this thread's messages until the process ends or the time is up;
 // true when the process ended. The child's creation and end send messages to
@@ -76,10 +79,10 @@ bool Start(const char* program, const char* switchText, HWND window, PROCESS_INF
     return true;
 }
 
-// Waits up to 10 seconds for the process to end, handling this thread's
+// Waits up to a minute for the process to end, handling this thread's
 // messages meanwhile: its exit code, STILL_ACTIVE (259) if it had to be ended.
 unsigned long WaitForEnd(const PROCESS_INFORMATION& started) {
-    PumpUntilExit(started.hProcess, 10000);
+    PumpUntilExit(started.hProcess, WaitSteps * 100);
     DWORD code = 1;
     ::GetExitCodeProcess(started.hProcess, &code);
     ::TerminateProcess(started.hProcess, 1);
@@ -98,7 +101,7 @@ int Preview(const char* program) {
     }
 
     HWND child = nullptr;
-    for (int i = 0; i < 100 && child == nullptr; ++i) {
+    for (int i = 0; i < WaitSteps && child == nullptr; ++i) {
         if (PumpUntilExit(started.hProcess, 100)) {
             return Fail("the program ended without a preview");
         }
@@ -151,7 +154,7 @@ int Settings(const char* program) {
             return Fail("the program did not start");
         }
         HWND dialog = nullptr;
-        for (int i = 0; i < 100 && !::IsWindowVisible(dialog); ++i) {
+        for (int i = 0; i < WaitSteps && !::IsWindowVisible(dialog); ++i) {
             PumpUntilExit(started.hProcess, 100);
             dialog = ::FindWindowA("#32770", "Pelloran V1.1 Setup");
         }

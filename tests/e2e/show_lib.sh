@@ -72,20 +72,15 @@ centre_pointer() {
 # background, with the pointer at the middle; its process id is in show_pid.
 start_show() {
     centre_pointer "$1"
-    PELLORAN_DEPTH=$1 timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
+    PELLORAN_DEPTH=$1 timeout $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
         </dev/null >/dev/null 2>&1 &
     show_pid=$!
 }
 
-# Waits up to 10 seconds for the show to end; fails unless it ended with exit
-# code 0.
+# Waits for the show to end; fails unless it ended with exit code 0.
 expect_show_ends() {
     local code=0
-    for _ in $(seq 100); do
-        kill -0 "$show_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$show_pid" 2>/dev/null && fail "$1: the show is still running"
+    wait_for "$1: the end of the show" ended "$show_pid"
     wait "$show_pid" || code=$?
     expect_equal 0 "$code" "$1: exit code"
 }
@@ -99,10 +94,20 @@ key_ends_show() {
     expect_show_ends "$2"
 }
 
+# Whether the middle of the screen of the given depth shows a picture's colour.
+picture_at_centre() {
+    case $(centre_colour "$1") in
+    red | green | blue) return 0 ;;
+    *) return 1 ;;
+    esac
+}
+
 # The distinct colours seen at the middle of the screen over a number of
-# samples, in order, without repeats and without what is not a picture.
+# samples from the first picture on, in order, without repeats and without what
+# is not a picture.
 watch_colours() {
     local depth=$1 samples=$2 last="" colour seen=""
+    wait_for "a picture on the $depth-bit screen" picture_at_centre "$depth"
     for _ in $(seq "$samples"); do
         colour=$(centre_colour "$depth")
         case $colour in
