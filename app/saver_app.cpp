@@ -15,6 +15,12 @@ HWND WindowHandle(int32_t value) {
 } // namespace
 
 BOOL SaverApp::InitInstance() {
+    // A Path or a chooser walk on a drive without its medium (an empty card
+    // reader or DVD drive) fails the file calls quietly instead of showing
+    // the system's "no disk" box, which the show's worker would wait behind
+    // with nobody at the keyboard. The mode is the whole process's, so it
+    // covers the worker's calls too.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     Enable3dControls();
     SetRegistryKey("Tarnwick Software");
     LoadSettings();

@@ -45,12 +45,20 @@ public:
     // Called by WinMain before InitInstance.
     void SetInstance(HINSTANCE instance);
 
+    // Another thread of the program is still inside a call that may never
+    // return (a file on a share that stopped answering): when the message loop
+    // has ended, WinMain ends the process at once, without the run-time
+    // library's clean-up, which would wait for a file that thread is reading.
+    void LeaveBlockedThreadBehind() { blockedThreadLeft = true; }
+    bool BlockedThreadLeft() const { return blockedThreadLeft; }
+
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
 
 private:
     std::string appName;
     std::string registryKey;
+    bool blockedThreadLeft = false;
 };
 
 CWinApp* AfxGetApp();

@@ -10,5 +10,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     app->SetInstance(instance);
     // An exception that gets this far (an allocation failure, say) ends the
     // program quietly, as one caught in a window procedure does.
-    return GuardCallback(0, [app] { return app->InitInstance() ? app->Run() : 0; });
+    const int code = GuardCallback(0, [app] { return app->InitInstance() ? app->Run() : 0; });
+    // Nothing is left to save: the program writes nothing at its end.
+    if (app->BlockedThreadLeft()) {
+        ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(code));
+    }
+    return code;
 }

@@ -8,7 +8,7 @@
 #include <cstring>
 
 namespace {
-constexpr uint8_t ExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
+constexpr uint8_t ExifHeader[ExifHeaderSize] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr size_t TiffHeaderSize = 8;
 constexpr size_t EntrySize = 12;
 constexpr uint16_t TiffMagic = 42;
@@ -99,8 +99,7 @@ Orientation FindOrientation(const TiffReader& tiff, uint32_t directory) {
 } // namespace
 
 Orientation ExifOrientation(const uint8_t* data, size_t size) {
-    if (data == nullptr || size < sizeof ExifHeader ||
-        std::memcmp(data, ExifHeader, sizeof ExifHeader) != 0) {
+    if (!StartsExifBlock(data, size)) {
         return Orientation::Upright;
     }
     const uint8_t* tiffStart = data + sizeof ExifHeader;
@@ -116,4 +115,9 @@ Orientation ExifOrientation(const uint8_t* data, size_t size) {
         return Orientation::Upright;
     }
     return FindOrientation(tiff, directory);
+}
+
+bool StartsExifBlock(const uint8_t* data, size_t size) {
+    return data != nullptr && size >= sizeof ExifHeader &&
+           std::memcmp(data, ExifHeader, sizeof ExifHeader) == 0;
 }

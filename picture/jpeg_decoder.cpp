@@ -3,6 +3,7 @@
 #include "picture/picture.h"
 
 #include "picture/exif_orientation.h"
+#include "picture/jpeg_exif_marker.h"
 #include "picture/jpeg_memory_limit.h"
 #include "picture/jpeg_scale.h"
 #include "picture/jpeg_source.h"
@@ -72,7 +73,8 @@ struct ProgressWatch {
 };
 
 // Called by libjpeg for every row it reads and, in a multi-scan file, for every
-// row of every scan it takes in: it ends a decode that is to be abandoned, and
+// row of every scan it takes in, and by the data source for every block it
+// reads: it ends a decode that is to be abandoned, and
 // one of more scans than an encoder writes, as a fatal error.
 void WatchProgress(j_common_ptr info) {
     const auto* watch = reinterpret_cast<const ProgressWatch*>(info->progress);
@@ -99,20 +101,6 @@ RowConversion ConversionFor(J_COLOR_SPACE colours) {
     }
 }
 
-// The orientation of the first saved APP1 marker that records one (cameras write
-// one Exif block; other APP1 blocks, such as XMP, record none).
-Orientation OrientationOf(const jpeg_decompress_struct& info) {
-    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
-         marker = marker->next) {
-        if (marker->marker == JPEG_APP0 + 1) {
-            const Orientation found = ExifOrientation(marker->data, marker->data_length);
-            if (found != Orientation::Upright) {
-                return found;
-            }
-        }
-    }
-    return Orientation::Upright;
-}
 } // namespace
 
 // Everything one decode owns; its destructor is the cleanup after success and
@@ -148,6 +136,7 @@ struct Picture::JpegSession {
     std::unique_ptr<JSAMPROW[]> rowPointer;
     std::unique_ptr<JSAMPLE[]> row;
     std::unique_ptr<uint32_t[]> pixels;
+    KeptMarker exif; // the file's first Exif block (cameras write one)
     Orientation orientation = Orientation::Upright;
 };
 
@@ -173,7 +162,7 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     jpeg_create_decompress(&info);
     info.progress = &session.progress.standard;
     AttachFileSource(info, session.file);
-    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+    KeepFirstExifBlock(info, session.exif);
     jpeg_read_header(&info, TRUE);
     sourceHeight = static_cast<int32_t>(info.image_height);
     sourceWidth = static_cast<int32_t>(info.image_width);
@@ -182,7 +171,7 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         return false;
     }
 
-    session.orientation = OrientationOf(info);
+    session.orientation = ExifOrientation(session.exif.data, session.exif.size);
     const int denominator =
         ScaleForOrientation(session.orientation, sourceWidth, sourceHeight, maxWidth, maxHeight);
     info.scale_num = 1;

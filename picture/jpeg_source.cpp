@@ -25,6 +25,11 @@ void StartFile(j_decompress_ptr info) {
 // marker, so that what was read is decoded as far as it goes; the file is not
 // read again.
 boolean ReadBlock(j_decompress_ptr info) {
+    // Every block read calls the decode's progress monitor, which ends an
+    // abandoned decode: a header of thousands of markers stops there too.
+    if (info->progress != nullptr) {
+        info->progress->progress_monitor(reinterpret_cast<j_common_ptr>(info));
+    }
     FileSource& source = SourceOf(info);
     size_t count = source.ended ? 0 : std::fread(source.buffer, 1, BlockSize, source.file);
     if (count == 0) {

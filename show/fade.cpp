@@ -26,6 +26,7 @@ Fade::Fade(Picture picture, int32_t x, int32_t y, Picture beneath, Picture previ
            int32_t previousX, int32_t previousY)
     : picture(std::move(picture)), x(x), y(y), beneath(std::move(beneath)),
       previous(std::move(previous)), previousX(previousX), previousY(previousY),
+      outFrames(this->previous.IsDrawable() ? FadeOutFrames : 0),
       outFrame(FrameLike(this->previous)) {
     // Pictures of one size (a monitor's, often) share one buffer.
     if (!outFrame.IsDrawable() || !SameSize(outFrame, this->picture)) {
@@ -35,7 +36,6 @@ Fade::Fade(Picture picture, int32_t x, int32_t y, Picture beneath, Picture previ
 
 // Memory for a frame that cannot be had ends the fade: the picture comes at once.
 std::optional<Fade::Frame> Fade::Next() {
-    const int outFrames = previous.IsDrawable() ? FadeOutFrames : 0;
     if (step >= outFrames + FadeInFrames) {
         return std::nullopt;
     }
@@ -47,13 +47,13 @@ std::optional<Fade::Frame> Fade::Next() {
         outFrame.Mix(previous.Pixels(), nullptr, FadeLevels * (current + 1) / FadeOutFrames);
         return Frame{outFrame, previousX, previousY, false};
     }
-    const int level = FadeLevels * (current - outFrames + 1) / FadeInFrames;
     const bool clearFirst = current == outFrames && outFrames > 0;
+    if (clearFirst) {
+        EndFadeOut();
+    }
+    const int level = FadeLevels * (current - outFrames + 1) / FadeInFrames;
     if (level == FadeLevels) {
         return Frame{picture, x, y, clearFirst};
-    }
-    if (!inFrame.IsDrawable() && outFrame.IsDrawable() && SameSize(outFrame, picture)) {
-        inFrame = std::move(outFrame);
     }
     if (!inFrame.IsDrawable()) {
         step = outFrames + FadeInFrames;
@@ -65,7 +65,16 @@ std::optional<Fade::Frame> Fade::Next() {
 }
 
 Fade::Frame Fade::Last() {
-    const bool fadingOut = previous.IsDrawable() && step <= FadeOutFrames;
-    step = (previous.IsDrawable() ? FadeOutFrames : 0) + FadeInFrames;
+    const bool fadingOut = step <= outFrames && outFrames > 0;
+    step = outFrames + FadeInFrames;
+    EndFadeOut();
     return Frame{picture, x, y, fadingOut};
+}
+
+void Fade::EndFadeOut() {
+    previous.Free();
+    if (!inFrame.IsDrawable() && outFrame.IsDrawable() && SameSize(outFrame, picture)) {
+        inFrame = std::move(outFrame);
+    }
+    outFrame.Free();
 }

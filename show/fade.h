@@ -35,13 +35,18 @@ public:
     Frame Last();
 
 private:
+    // The fade-out is over: the previous picture and its frame go, but for a
+    // frame buffer the fade-in can take over.
+    void EndFadeOut();
+
     Picture picture;
     int32_t x;
     int32_t y;
     Picture beneath;
-    Picture previous;
+    Picture previous; // freed once it has faded out
     int32_t previousX;
     int32_t previousY;
+    const int outFrames; // FadeOutFrames when there is a previous picture, else 0
     // The frames of each phase, made anew each step in buffers that are had,
     // and touched, before the first: a frame then costs only its arithmetic.
     // The fade-out's buffer goes on to the fade-in when their sizes agree.

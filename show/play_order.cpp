@@ -43,9 +43,6 @@ void PlayOrder::DrawUnplayed() {
         played.Splice(rest);
         return;
     }
-    if (!started && unplayed.size() < FirstDrawChoice) {
-        return;
-    }
     const uint32_t draw = static_cast<uint32_t>(NextRandom()) << 15 | NextRandom();
     const std::size_t chosen = draw % unplayed.size();
     std::swap(unplayed[chosen], unplayed.back());

@@ -1,10 +1,9 @@
 // The order in which a show plays the pictures its walk finds, made as they are
 // found. In name order it is the walk's order. Shuffled, a picture asked for
-// while the walk goes on is drawn at random from those found and not yet
-// played; once the walk is over, those left are shuffled at once (so that a
-// folder without subfolders is shuffled as one list, as it always was). Either
-// way every picture is played once before any repeats, and the order then
-// repeats as it was.
+// while the walk goes on is drawn at random from those found so far and not yet
+// played, so that the show starts as soon as there is one; once the walk is over, those left are
+// shuffled at once (so that a folder without subfolders is shuffled as one list, as it always was).
+// Either way every picture is played once before any repeats, and the order then repeats as it was.
 #pragma once
 
 #include "show/picture_list.h"
@@ -12,10 +11,6 @@
 #include <cstddef>
 #include <string>
 #include <vector>
-
-// While the walk goes on, a shuffled show's first picture waits until this many
-// have been found to draw it from.
-constexpr std::size_t FirstDrawChoice = 1000;
 
 class PlayOrder {
 public:

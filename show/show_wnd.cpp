@@ -49,9 +49,16 @@ ShowWnd::ShowWnd(BOOL autoDelete, const Settings& settings, const Display& displ
       order(settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName),
       autoDelete(autoDelete) {}
 
-// The worker goes first: it is stopped, and its thread has ended, before the
-// rest of the window goes.
-ShowWnd::~ShowWnd() = default;
+// The worker goes first: it is stopped before the rest of the window goes. One
+// blocked in a file or folder call is not waited for: the program ends without
+// it.
+ShowWnd::~ShowWnd() {
+    if (worker && !worker->Stop()) {
+        if (CWinApp* app = AfxGetApp()) {
+            app->LeaveBlockedThreadBehind();
+        }
+    }
+}
 
 // The class is registered on the first call; later calls find it by its name.
 BOOL ShowWnd::Create(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent) {
@@ -98,22 +105,27 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         [root = folder](const std::string& relative, const std::atomic_bool& stop) {
             return ListFolder(root, relative, stop);
         },
-        [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
+        LoadPicture, [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
     return 0;
 }
 
 // A repaint shows the current pictures alone on black, at once, and moves the
-// show on; fades under way end there.
+// show on; a fade under way ends there, its picture shown whole until the next
+// one has come.
 void ShowWnd::OnPaint() {
     CPaintDC dc(this);
     display.SelectPalette(dc);
     RECT client;
     GetClientRect(&client);
     FillBlack(dc, client);
-    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
-        stages[stage].fade.reset();
-        stages[stage].shown = RECT{};
-        ShowPicture(dc, stage, false);
+    for (std::size_t index = 0; index < stages.size(); ++index) {
+        Stage& stage = stages[index];
+        if (stage.fade) {
+            EndFade(dc, stage);
+        } else {
+            stage.shown = RECT{};
+        }
+        ShowPicture(dc, index, false);
     }
 }
 
@@ -237,6 +249,11 @@ void ShowWnd::StartFade(CDC& dc, Stage& stage, POINT at) {
     } else if (!::IsRectEmpty(&previous)) {
         fadingOut =
             CaptureDevice(dc, previous.left, previous.top, Width(previous), Height(previous));
+    }
+    // With nothing to fade out (nothing shown since a repaint, or nothing read
+    // back) a stage cleared between pictures is cleared now.
+    if (settings.Overlap == 0 && !fadingOut.IsDrawable()) {
+        FillBlack(dc, stage.area);
     }
     stage.fade.emplace(std::move(stage.next), at.x, at.y, std::move(beneath), std::move(fadingOut),
                        previous.left, previous.top);

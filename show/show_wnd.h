@@ -95,7 +95,7 @@ private:
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
     BOOL autoDelete;
-    // Last, so that it is stopped first: it uses nothing of the window.
+    // It uses nothing of the window, and is stopped first, by the destructor.
     std::unique_ptr<ShowWorker> worker;
 };
 

@@ -1,46 +1,113 @@
 #include "show/show_worker.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <new>
 #include <utility>
 
-ShowWorker::ShowWorker(FolderWalk walk, FolderLister list, std::function<void()> finished)
-    : walk(std::move(walk)), list(std::move(list)), finished(std::move(finished)),
-      thread(&ShowWorker::RunGuarded, this) {}
+struct ShowWorker::Shared {
+    Shared(FolderWalk walk, FolderLister list, PictureLoader load, std::function<void()> finished)
+        : walk(std::move(walk)), list(std::move(list)), load(std::move(load)),
+          finished(std::move(finished)) {}
+
+    void RunGuarded() noexcept;
+    void Serve();
+    void Decode(const LoadRequest& request);
+    void WalkOneFolder();
+    // Adds to the finished work under the mutex, and tells the window if it
+    // has not been told yet and the worker is not stopping.
+    template <class Change> void Finish(Change&& change);
+
+    // The thread's own: only it touches them once it has started.
+    FolderWalk walk;
+    const FolderLister list;
+    const PictureLoader load;
+    const std::function<void()> finished;
+
+    // Set once, by Stop; read by the decode and the lister, which stop when
+    // they see it.
+    std::atomic_bool stopping{false};
+
+    // The mailbox.
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<LoadRequest> request;
+    FinishedWork work;
+    bool told = false;
+    // The thread's end, which Stop waits for.
+    std::condition_variable endWake;
+    bool ended = false;
+};
+
+Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop) {
+    Picture picture;
+    picture.Load(request.path.c_str(), request.maxWidth, request.maxHeight, &stop);
+    return picture;
+}
+
+ShowWorker::ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,
+                       std::function<void()> finished)
+    : shared(std::make_shared<Shared>(std::move(walk), std::move(list), std::move(load),
+                                      std::move(finished))),
+      thread(&ShowWorker::Run, shared) {}
 
 ShowWorker::~ShowWorker() {
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        stopping = true;
+    if (thread.joinable()) {
+        Stop();
     }
-    wake.notify_one();
-    thread.join();
 }
 
 void ShowWorker::Load(LoadRequest next) {
     {
-        const std::lock_guard<std::mutex> lock(mutex);
-        request = std::move(next);
+        const std::lock_guard<std::mutex> lock(shared->mutex);
+        shared->request = std::move(next);
     }
-    wake.notify_one();
+    shared->wake.notify_one();
 }
 
 FinishedWork ShowWorker::Take() {
-    const std::lock_guard<std::mutex> lock(mutex);
-    told = false;
-    return std::exchange(work, FinishedWork{});
+    const std::lock_guard<std::mutex> lock(shared->mutex);
+    shared->told = false;
+    return std::exchange(shared->work, FinishedWork{});
+}
+
+bool ShowWorker::Stop(std::chrono::milliseconds patience) {
+    std::unique_lock<std::mutex> lock(shared->mutex);
+    shared->stopping = true;
+    shared->wake.notify_one();
+    const bool ended = shared->endWake.wait_for(lock, patience, [this] { return shared->ended; });
+    lock.unlock();
+    if (ended) {
+        thread.join();
+    } else {
+        thread.detach();
+    }
+    return ended;
+}
+
+// The thread holds its own share of what it uses, so that a thread left behind
+// by Stop still has it when its blocked call returns.
+void ShowWorker::Run(const std::shared_ptr<Shared>& shared) {
+    const std::shared_ptr<Shared> own = shared;
+    own->RunGuarded();
+    {
+        const std::lock_guard<std::mutex> lock(own->mutex);
+        own->ended = true;
+    }
+    own->endWake.notify_one();
 }
 
 // Nothing escapes the thread's entry. What the thread cannot go on with (its
 // mutex failing, say) ends its work as it is.
-void ShowWorker::RunGuarded() noexcept {
+void ShowWorker::Shared::RunGuarded() noexcept {
     try {
-        Run();
+        Serve();
     } catch (...) {
     }
 }
 
 // A picture asked for comes before the walk: the window waits for it.
-void ShowWorker::Run() {
+void ShowWorker::Shared::Serve() {
     for (;;) {
         std::optional<LoadRequest> next;
         {
@@ -59,9 +126,14 @@ void ShowWorker::Run() {
     }
 }
 
-void ShowWorker::Decode(const LoadRequest& asked) {
+// Memory running out during a decode fails that picture; the next is served.
+void ShowWorker::Shared::Decode(const LoadRequest& asked) {
     Picture picture;
-    picture.Load(asked.path.c_str(), asked.maxWidth, asked.maxHeight, &stopping);
+    try {
+        picture = load(asked, stopping);
+    } catch (const std::bad_alloc&) {
+        picture.Adopt(0, 0, nullptr); // no pixels: failed
+    }
     Finish([&](FinishedWork& w) {
         w.picture = std::move(picture);
         w.stage = asked.stage;
@@ -70,7 +142,7 @@ void ShowWorker::Decode(const LoadRequest& asked) {
 
 // Memory running out during the walk ends it; the show goes on with the
 // folders delivered so far.
-void ShowWorker::WalkOneFolder() {
+void ShowWorker::Shared::WalkOneFolder() {
     try {
         auto folder = std::make_unique<PictureList>();
         walk.Step(list, stopping, *folder);
@@ -85,12 +157,12 @@ void ShowWorker::WalkOneFolder() {
     }
 }
 
-template <class Change> void ShowWorker::Finish(Change&& change) {
+template <class Change> void ShowWorker::Shared::Finish(Change&& change) {
     bool tell = false;
     {
         const std::lock_guard<std::mutex> lock(mutex);
         change(work);
-        tell = !told;
+        tell = !told && !stopping;
         told = true;
     }
     if (tell) {

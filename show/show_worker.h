@@ -10,11 +10,10 @@
 #include "show/picture_list.h"
 
 #include <atomic>
-#include <condition_variable>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -27,6 +26,14 @@ struct LoadRequest {
     int32_t maxWidth = 0;
     int32_t maxHeight = 0;
 };
+
+// Decodes the picture asked for, ready or failed; it may stop early, failing,
+// once `stop` is true.
+using PictureLoader =
+    std::function<Picture(const LoadRequest& request, const std::atomic_bool& stop)>;
+
+// The show's loader: Picture::Load, abandoned when the worker stops.
+Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop);
 
 // What the worker has finished since the window last took its work.
 struct FinishedWork {
@@ -42,9 +49,10 @@ class ShowWorker {
 public:
     // Starts the thread, which starts the walk. `finished` is called on the
     // worker's thread whenever there is work to take that was not there when
-    // the window last took it.
-    ShowWorker(FolderWalk walk, FolderLister list, std::function<void()> finished);
-    // Abandons the decode or listing under way, and waits for the thread to end.
+    // the window last took it, until the worker is stopped.
+    ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,
+               std::function<void()> finished);
+    // Stops the worker, if Stop has not, with the patience below.
     ~ShowWorker();
     ShowWorker(const ShowWorker&) = delete;
     ShowWorker& operator=(const ShowWorker&) = delete;
@@ -54,30 +62,21 @@ public:
     void Load(LoadRequest request);
     FinishedWork Take();
 
+    // How long the show waits for its worker to end: the decode and the listing
+    // look at the stop flag every row and every entry, far more often.
+    static constexpr std::chrono::milliseconds Patience{250};
+    // Abandons the decode or listing under way and waits up to `patience` for
+    // the thread to end; true when it has. A thread blocked in a call that
+    // does not return (a file or folder on a share that stopped answering) is
+    // left to end by itself: it holds everything it uses, so nothing is freed
+    // under it, and it tells nobody of anything any more.
+    bool Stop(std::chrono::milliseconds patience = Patience);
+
 private:
-    void Run();
-    void RunGuarded() noexcept;
-    void Decode(const LoadRequest& request);
-    void WalkOneFolder();
-    // Adds to the finished work under the mutex, and tells the window if it
-    // has not been told yet.
-    template <class Change> void Finish(Change&& change);
+    // Everything the thread uses, held by the thread and by this object alike.
+    struct Shared;
+    static void Run(const std::shared_ptr<Shared>& shared);
 
-    // The worker's own: only its thread touches them once it has started.
-    FolderWalk walk;
-    const FolderLister list;
-    const std::function<void()> finished;
-
-    // Set once, by the destructor; read by the decode and the lister, which
-    // stop when they see it.
-    std::atomic_bool stopping{false};
-
-    // The mailbox.
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::optional<LoadRequest> request;
-    FinishedWork work;
-    bool told = false;
-
-    std::thread thread; // last: started when everything above is in place
+    std::shared_ptr<Shared> shared;
+    std::thread thread;
 };

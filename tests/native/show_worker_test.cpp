@@ -10,7 +10,10 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <future>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 
@@ -25,12 +28,18 @@ public:
             wake.notify_one();
         };
     }
-    FinishedWork WaitAndTake(ShowWorker& worker) {
+    // False, having failed the test, when the worker tells of nothing within
+    // a minute.
+    bool WaitAndTake(ShowWorker& worker, FinishedWork& work) {
         std::unique_lock<std::mutex> lock(mutex);
-        wake.wait(lock, [this] { return told; });
+        if (!wake.wait_for(lock, std::chrono::minutes(1), [this] { return told; })) {
+            ADD_FAILURE() << "no work came from the worker within a minute";
+            return false;
+        }
         told = false;
         lock.unlock();
-        return worker.Take();
+        work = worker.Take();
+        return true;
     }
 
 private:
@@ -74,14 +83,15 @@ protected:
 // Each picture asked for comes back to its stage, drawable; the folders come in
 // the walk's order, and the walk ends.
 TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
-    ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4),
+    ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4), LoadPicture,
                       window.Notifier());
     int folders = 0;
     bool walkOver = false;
     for (int load = 0; load < 40; ++load) {
         worker.Load({load % 3, dir.File(load % 2 ? "small.jpg" : "big.jpg"), 64, 64});
         for (;;) {
-            FinishedWork work = window.WaitAndTake(worker);
+            FinishedWork work;
+            ASSERT_TRUE(window.WaitAndTake(worker, work));
             folders += static_cast<int>(work.folders.size());
             walkOver = walkOver || work.walkOver;
             if (work.picture) {
@@ -92,7 +102,8 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
         }
     }
     while (!walkOver) {
-        FinishedWork work = window.WaitAndTake(worker);
+        FinishedWork work;
+        ASSERT_TRUE(window.WaitAndTake(worker, work));
         folders += static_cast<int>(work.folders.size());
         walkOver = work.walkOver;
     }
@@ -104,7 +115,7 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
 TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
     for (int round = 0; round < 60; ++round) {
         ShowWorker worker(FolderWalk(true, PictureList::Shuffled, round), SlowLister(5, 20),
-                          window.Notifier());
+                          LoadPicture, window.Notifier());
         if (round % 3 != 0) {
             worker.Load({0, dir.File("big.jpg"), 1500, 1500});
         }
@@ -112,10 +123,74 @@ TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
     }
 }
 
-// A decode whose abandon flag is up fails.
-TEST_F(ShowWorkerTest, AnAbandonedDecodeFails) {
-    const std::atomic_bool abandon{true};
-    Picture picture;
-    picture.Load(dir.File("big.jpg").c_str(), 1500, 1500, &abandon);
-    EXPECT_EQ(Picture::State::Failed, picture.GetState());
+// Stopping the worker abandons the decode under way, which fails, and the
+// thread ends within the patience given.
+TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
+    std::promise<void> started;
+    const PictureLoader load = [&started](const LoadRequest& request,
+                                          const std::atomic_bool& stop) {
+        started.set_value();
+        return LoadPicture(request, stop);
+    };
+    ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
+                      window.Notifier());
+    worker.Load({0, dir.File("big.jpg"), 3000, 3000});
+    ASSERT_EQ(std::future_status::ready, started.get_future().wait_for(std::chrono::minutes(1)))
+        << "the decode never started";
+    ASSERT_TRUE(worker.Stop(std::chrono::minutes(1))) << "the worker did not end";
+    const FinishedWork work = worker.Take();
+    ASSERT_TRUE(work.picture) << "no picture came back";
+    EXPECT_EQ(Picture::State::Failed, work.picture->GetState());
+}
+
+// Memory running out during a decode fails that picture; the worker goes on
+// and serves the next.
+TEST_F(ShowWorkerTest, ADecodeThatRunsOutOfMemoryFailsAndTheNextIsServed) {
+    const PictureLoader load = [](const LoadRequest& request, const std::atomic_bool& stop) {
+        if (request.stage == 1) {
+            throw std::bad_alloc();
+        }
+        return LoadPicture(request, stop);
+    };
+    ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
+                      window.Notifier());
+    for (const int stage : {1, 0}) {
+        worker.Load({stage, dir.File("small.jpg"), 64, 64});
+        FinishedWork work;
+        do {
+            ASSERT_TRUE(window.WaitAndTake(worker, work)) << "stage " << stage;
+        } while (!work.picture);
+        EXPECT_EQ(stage, work.stage);
+        EXPECT_EQ(stage == 0, work.picture->IsDrawable()) << "stage " << stage;
+    }
+}
+
+// A worker blocked in a call that does not look at its stop flag (a share that
+// stopped answering) does not hold its owner: it is left behind, ends by
+// itself once the call returns, and then frees what it held.
+TEST_F(ShowWorkerTest, ABlockedWorkerIsLeftBehindAndEndsByItself) {
+    auto gate = std::make_shared<std::promise<void>>();
+    const std::weak_ptr<std::promise<void>> held = gate;
+    std::shared_future<void> opened = gate->get_future().share();
+    auto entered = std::make_shared<std::promise<void>>();
+    std::future<void> listing = entered->get_future();
+    FolderLister blocked = [gate, opened, entered](const std::string&, const std::atomic_bool&) {
+        entered->set_value();
+        opened.wait();
+        return FolderListing{};
+    };
+    {
+        ShowWorker worker(FolderWalk(false, PictureList::ByName, 1), std::move(blocked),
+                          LoadPicture, window.Notifier());
+        ASSERT_EQ(std::future_status::ready, listing.wait_for(std::chrono::minutes(1)))
+            << "the listing never started";
+        EXPECT_FALSE(worker.Stop(std::chrono::milliseconds(50)));
+    }
+    gate->set_value();
+    gate.reset();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!held.expired() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_TRUE(held.expired()) << "the worker left behind never ended";
 }
