@@ -9,8 +9,8 @@
 // (libjpeg-turbo's jmemnobs) an array that does not fit is a fatal error. So
 // the bound is made of
 //   - the working memory of the decoded size: a generous number of rows of
-//     the decoded width for every component, a fixed amount for the tables,
-//     pools and the data source's buffer, and the saved markers;
+//     the decoded width for every component, and a fixed amount for the
+//     tables, pools, the data source's buffer and the kept Exif block;
 //   - the whole-image buffer of a picture of MaxWholeImagePixels with this
 //     file's components and sampling.
 // MaxWholeImagePixels leaves room above 100 megapixels for the buffer's
@@ -34,19 +34,11 @@ namespace {
 // as the decoded picture and up to PaddingColumns more (whole blocks).
 constexpr uint64_t WorkingRows = 256;
 constexpr uint64_t PaddingColumns = 64;
-// Tables, pools, the data source's buffer: far less than this.
+// Tables, pools, the data source's buffer, the Exif block (at most 64 KB):
+// far less than this.
 constexpr uint64_t FixedBytes = uint64_t{16} << 20;
 // One coefficient, in bytes.
 constexpr uint64_t CoefficientBytes = sizeof(JCOEF);
-
-uint64_t SavedMarkerBytes(const jpeg_decompress_struct& info) {
-    uint64_t bytes = 0;
-    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr;
-         marker = marker->next) {
-        bytes += sizeof(*marker) + marker->data_length;
-    }
-    return bytes;
-}
 
 // The whole-image buffer allowed for this file's components and sampling.
 uint64_t WholeImageBudget(const jpeg_decompress_struct& info) {
@@ -92,7 +84,7 @@ long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
     const uint64_t decodedWidth = (uint64_t{info.image_width} + scaleDenominator - 1) /
                                   static_cast<uint64_t>(scaleDenominator);
     const uint64_t components = static_cast<uint64_t>(info.num_components);
-    const uint64_t working = FixedBytes + SavedMarkerBytes(info) +
-                             WorkingRows * (decodedWidth + PaddingColumns) * components;
+    const uint64_t working =
+        FixedBytes + WorkingRows * (decodedWidth + PaddingColumns) * components;
     return static_cast<long>(std::min<uint64_t>(working + WholeImageBudget(info), LONG_MAX));
 }

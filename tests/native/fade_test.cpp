@@ -1,5 +1,6 @@
 // A fade's arithmetic and its frames: exact at both ends, within a level of the
 // mix between, and the frames in their order and places.
+#include "picture/display_format.h"
 #include "picture/pixel_buffer.h"
 #include "picture/pixel_mix.h"
 #include "show/fade.h"
@@ -97,4 +98,26 @@ TEST(FadeTest, TheFramesComeInTheirOrderAndPlaces) {
     EXPECT_TRUE(last.clearFirst); // it was still fading out
     EXPECT_EQ(0x00112233u, last.pixels.Pixels()[0]);
     EXPECT_FALSE(cut.Next());
+}
+
+// A frame made from a picture dithered for an earlier draw is a fresh mix, to
+// be dithered again before it is drawn on a display that needs the dither.
+TEST(FadeTest, AMixedFrameIsUndithered) {
+    Picture frame = Solid(4, 4, 0x00808080);
+    ASSERT_TRUE(frame.PrepareDraw(ClassifyDisplay(16)));
+    ASSERT_EQ(Picture::State::Dithered, frame.GetState());
+    frame.Mix(nullptr, nullptr, 0);
+    EXPECT_EQ(Picture::State::Ready, frame.GetState());
+}
+
+// What lies beneath a picture that is larger than what could be read back is
+// not mixed in: the picture fades in over black, and nothing is read past the
+// smaller picture's end.
+TEST(FadeTest, APictureFadesInOverBlackWhenWhatIsBeneathIsOfAnotherSize) {
+    Fade fade(Solid(64, 64, 0x00F0F0F0), 0, 0, Solid(2, 2, 0x00FFFFFF), Picture(), 0, 0);
+    const std::optional<Fade::Frame> first = fade.Next();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(0x000F0F0Fu, first->pixels.Pixels()[64 * 64 - 1]); // 240 / 16
+    while (fade.Next()) {
+    }
 }

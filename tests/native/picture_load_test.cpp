@@ -283,6 +283,48 @@ TEST_F(PictureLoadTest, CutOffPhotoShowsTheRowsItsDataHolds) {
         std::equal(picture.Pixels(), picture.Pixels() + 400 * picture.Height(), full.begin()));
 }
 
+// A progressive photo cut off shows the whole picture, as coarse as the scans
+// it holds leave it.
+TEST_F(PictureLoadTest, CutOffProgressivePhotoShowsTheWholePicture) {
+    JpegRecipe recipe;
+    recipe.width = 400;
+    recipe.height = 300;
+    recipe.kind = JpegKind::Progressive;
+    const std::vector<uint8_t> whole = MakeJpeg(recipe, PhotoSamples(400, 300));
+    LoadBytes(std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() * 2 / 3), 400, 300);
+    ExpectDrawable(picture);
+    EXPECT_EQ(300, picture.Height());
+}
+
+// An interval of a photo with restart markers that is cut short (damaged data)
+// meets its restart marker early; the next interval goes on, and the photo is
+// decoded to its last row.
+TEST_F(PictureLoadTest, AnIntervalCutShortDoesNotEndThePhoto) {
+    JpegRecipe recipe;
+    recipe.width = 400;
+    recipe.height = 300;
+    recipe.restartInterval = 50; // a row of coding units
+    std::vector<uint8_t> jpeg = MakeJpeg(recipe, PhotoSamples(400, 300));
+    std::vector<size_t> restarts;
+    const uint8_t startOfScan[] = {0xFF, 0xDA};
+    const auto scan = std::search(jpeg.begin(), jpeg.end(), startOfScan, startOfScan + 2);
+    for (size_t i = size_t(scan - jpeg.begin()); i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] & 0xF8) == 0xD0) {
+            restarts.push_back(i);
+        }
+    }
+    ASSERT_GT(restarts.size(), 30u);
+    // The second half of the data of the interval before the tenth marker.
+    size_t cut = (restarts[8] + 2 + restarts[9]) / 2;
+    while (jpeg[cut - 1] == 0xFF) {
+        ++cut;
+    }
+    jpeg.erase(jpeg.begin() + std::ptrdiff_t(cut), jpeg.begin() + std::ptrdiff_t(restarts[9]));
+    LoadBytes(jpeg, 400, 300);
+    ExpectDrawable(picture);
+    EXPECT_EQ(300, picture.Height());
+}
+
 // A progressive file made of endless scans would hold the show for minutes; past
 // a generous number of scans it fails, while an unusual but sane count loads.
 TEST_F(PictureLoadTest, FileWithAbsurdlyManyScansFails) {

@@ -109,6 +109,31 @@ TEST(PictureMemoryTest, TheWholeImageBufferIsCountedWithoutWrapping) {
     JpegRecipe photo = ProgressiveRecipe(JpegColours::Colour);
     photo.sampling = JpegSampling::Halved;
     EXPECT_EQ(std::make_pair(72000000ull, false), WholeImageOf(Claim(photo, 6000, 4000)));
+    // A file of one scan has no whole-image buffer: it is decoded row by row.
+    EXPECT_FALSE(WholeImageOf(Claim(JpegRecipe{}, 46344, 46344)).second);
+}
+
+// A file of 2000 APP1 markers of 16 KB each keeps only its first Exif block,
+// whose orientation it is shown in.
+TEST(PictureMemoryTest, OnlyTheFirstExifBlockIsKept) {
+    JpegRecipe recipe;
+    recipe.width = 64;
+    recipe.height = 32;
+    recipe.app1 = ExifBlock(6);
+    std::vector<uint8_t> jpeg = MakeJpeg(recipe, Uniform(recipe, {9, 9, 9}));
+    std::vector<uint8_t> others;
+    for (int i = 0; i < 2000; ++i) {
+        others.insert(others.end(), {0xFF, 0xE1, 0x40, 0x00});
+        others.resize(others.size() + 0x3FFE, 'x');
+    }
+    const size_t afterExif = 4 + (size_t(jpeg[4]) << 8 | jpeg[5]);
+    jpeg.insert(jpeg.begin() + std::ptrdiff_t(afterExif), others.begin(), others.end());
+    Picture picture;
+    const int64_t peak = PeakOfLoad(picture, jpeg);
+    EXPECT_EQ(32, picture.Width());
+    EXPECT_EQ(64, picture.Height());
+    SKIP_WITHOUT_COUNT(peak);
+    EXPECT_LT(peak, int64_t{4} << 20);
 }
 
 // A few hundred bytes that claim a 65500 x 65500 baseline picture end with

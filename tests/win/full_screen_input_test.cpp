@@ -159,6 +159,35 @@ TEST_F(FullScreenInputTest, WithFadeOnATickFadesThePictureInOverTheOneBefore) {
     }
 }
 
+// With Fade on and Overlap off: after a repaint of a corner (c.jpg, which
+// fails, leaves the rest of b.jpg on screen) the stage is cleared before d.jpg
+// fades in; a repaint during that fade shows d.jpg whole, as the next picture
+// (e.jpg, which fails) is not there to move on to.
+TEST_F(FullScreenInputTest, AFadeClearsWhatARepaintLeftAndARepaintShowsTheIncomingPicture) {
+    PictureFolder folder;
+    folder.AddSolid("a.jpg", 1024, 768, Red);
+    folder.AddSolid("b.jpg", 1024, 768, Red);
+    folder.AddText("c.jpg");
+    folder.AddSolid("d.jpg", 256, 192, Blue);
+    folder.AddText("e.jpg");
+    Settings settings = ShowSettings(folder.Path());
+    settings.Fade = 1;
+    Start(new FullScreenShowWnd(settings, *display));
+    for (int frame = 0; frame < FadeInFrames; ++frame) {
+        Send(WM_TIMER, 2); // b.jpg may be fading in
+    }
+    EXPECT_PRED2(Near, PixelAt(hwnd, 100, 100), Red);
+    const RECT corner{0, 0, 64, 64};
+    ::InvalidateRect(hwnd, &corner, FALSE);
+    ::UpdateWindow(hwnd);
+    EXPECT_TRUE(Open());
+    Send(WM_TIMER, 1);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 100, 100), Black) << "b.jpg is still there";
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
+    EXPECT_PRED2(Near, PixelAt(hwnd, 512, 384), Blue) << "d.jpg is not there";
+}
+
 // A change of the monitors ends the show.
 TEST_F(FullScreenInputTest, AChangeOfTheDisplayCloses) {
     Start();
