@@ -150,3 +150,23 @@ TEST_F(SettingsTest, WritesGoToTheSectionKeyWithTheirTypes) {
     EXPECT_STREQ("F:\\x", path);
     ::RegCloseKey(key);
 }
+
+// Start-up turns off the system's boxes for drives without their medium, so
+// that the show's calls there fail quietly instead of waiting behind a box
+// that nobody answers.
+TEST_F(SettingsTest, StartUpTurnsOffTheNoDiskBoxes) {
+    ::SetErrorMode(0);
+    char program[] = "Pelloran.scr";
+    char noMode[] = "/x";
+    char* arguments[] = {program, noMode, nullptr};
+    const int count = __argc;
+    char** given = __argv;
+    __argc = 2;
+    __argv = arguments;
+    const BOOL started = app.InitInstance();
+    __argc = count;
+    __argv = given;
+    EXPECT_FALSE(started);
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(quiet, ::SetErrorMode(0) & quiet);
+}
