@@ -58,6 +58,30 @@ wine_environment() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
+# Wine's environment for the prefix PREFIX with the 32-bit Wine that
+# scripts/setup-wine32.sh unpacks into build/wine32: `wine` is its loader under
+# qemu-i386's user mode, `wineserver` the machine's 64-bit one.
+#   wine32_environment PREFIX
+wine32_environment() {
+    local bin
+    bin=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine32/bin
+    wine_environment "$1"
+    export WINEARCH=win32
+    export WINESERVER=$bin/wineserver
+    export PATH=$bin:$PATH
+}
+
+# The Wine environment of the test session in SESSION_DIR: 32-bit when the
+# session was started for win32, 64-bit otherwise.
+#   session_environment SESSION_DIR
+session_environment() {
+    if [ "$(cat "$1/arch" 2>/dev/null)" = win32 ]; then
+        wine32_environment "$1/prefix"
+    else
+        wine_environment "$1/prefix"
+    fi
+}
+
 # Starts the wineserver of $WINEPREFIX and prepares the prefix on its first
 # use. Wine's output goes nowhere: its helpers inherit their parent's pipes.
 start_wine() {

@@ -47,75 +47,31 @@ third_party=build/third_party
 [ -f "$third_party/libjpeg-turbo-$jpeg_version/CMakeLists.txt" ] && exit 0
 
 # The private apt configuration: deb-src entries for the machine's Debian
-# suites (those of its release, such as bookworm, bookworm-updates and
-# bookworm-security), with lists and cache of its own.
+# suites, with lists and cache of its own.
+. scripts/private-apt.sh
 apt_dir=$PWD/build/apt
-mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$third_party"
-codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-# The files that exist, each followed by an empty line, which ends its last
-# deb822 stanza.
-cat_existing() {
-    local f
-    for f in "$@"; do
-        if [ -f "$f" ]; then
-            cat "$f"
-            echo
-        fi
-    done
-}
-{
-    # One-line entries: deb [options] URI suite component...
-    cat_existing /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
-        awk '$1 == "deb" { $1 = "deb-src"; print }'
-    # deb822 stanzas, one deb-src line per URI and suite.
-    cat_existing /etc/apt/sources.list.d/*.sources |
-        awk 'BEGIN { RS = ""; FS = "\n" }
-             {
-               types = uris = suites = components = signed = ""; enabled = 1
-               for (i = 1; i <= NF; i++) {
-                 line = $i
-                 if (line ~ /^#/) continue
-                 key = tolower(line); sub(/:.*/, "", key)
-                 value = line; sub(/^[^:]*:[[:space:]]*/, "", value)
-                 if (key == "types") types = value
-                 else if (key == "uris") uris = value
-                 else if (key == "suites") suites = value
-                 else if (key == "components") components = value
-                 else if (key == "signed-by") signed = value
-                 else if (key == "enabled" && tolower(value) == "no") enabled = 0
-               }
-               if (!enabled || (" " types " ") !~ / deb /) next
-               options = signed != "" ? "[signed-by=" signed "] " : ""
-               nu = split(uris, u, /[[:space:]]+/); ns = split(suites, s, /[[:space:]]+/)
-               for (i = 1; i <= nu; i++) for (j = 1; j <= ns; j++)
-                 print "deb-src " options u[i] " " s[j] " " components
-             }'
-} | awk -v codename="$codename" '$0 ~ " " codename "(-[a-z]+)? " { print }' |
-    sort -u >"$apt_dir/sources.list"
+mkdir -p "$apt_dir" "$third_party"
+machine_sources deb-src >"$apt_dir/sources.list"
 if [ ! -s "$apt_dir/sources.list" ]; then
-    echo "setup: no Debian '$codename' entries in the machine's apt sources" >&2
+    echo "setup: no Debian '$(debian_codename)' entries in the machine's apt sources" >&2
     exit 1
 fi
 
-private_apt() {
-    "$1" -q -o Dir::Etc::sourcelist="$apt_dir/sources.list" -o Dir::Etc::sourceparts=- \
-        -o Dir::State::Lists="$apt_dir/lists" -o Dir::Cache="$apt_dir/cache" \
-        -o APT::Sandbox::User="$(id -un)" "${@:2}"
-}
-
 echo "setup: fetching Debian's libjpeg-turbo $jpeg_source_version source into $third_party"
-private_apt apt-get update >"$third_party/source.log" 2>&1 || {
+private_apt "$apt_dir" apt-get -- update >"$third_party/source.log" 2>&1 || {
     cat "$third_party/source.log" >&2
     exit 1
 }
-offered=$(private_apt apt-cache showsrc libjpeg-turbo 2>/dev/null | sed -n 's/^Version: //p' | sort -u)
+offered=$(private_apt "$apt_dir" apt-cache -- showsrc libjpeg-turbo 2>/dev/null |
+    sed -n 's/^Version: //p' | sort -u)
 if ! grep -qxF "$jpeg_source_version" <<<"$offered"; then
     echo "setup: Pelloran is built with libjpeg-turbo $jpeg_version (Debian source" \
         "$jpeg_source_version), but the Debian sources offer ${offered:-none}" >&2
     exit 1
 fi
 rm -rf "$third_party"/libjpeg-turbo-*
-(cd "$third_party" && private_apt apt-get source "libjpeg-turbo=$jpeg_source_version") \
+(cd "$third_party" &&
+    private_apt "$apt_dir" apt-get -- source "libjpeg-turbo=$jpeg_source_version") \
     >>"$third_party/source.log" 2>&1 || {
     cat "$third_party/source.log" >&2
     exit 1

@@ -6,7 +6,7 @@ set -euo pipefail
 . "$(dirname "$0")/../../scripts/helpers.sh"
 session=$1
 shift
-wine_environment "$session/prefix"
+session_environment "$session"
 export DISPLAY
 DISPLAY=$(cat "$session/display${PELLORAN_DEPTH:-24}")
 exec wine "$@"
