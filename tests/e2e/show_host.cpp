@@ -101,7 +101,8 @@ int Preview(const char* program) {
     }
 
     HWND child = nullptr;
-    for (int i = 0; i < WaitSteps && child == nullptr; ++i) {
+    // The child is there before its creation has made it visible.
+    for (int i = 0; i < WaitSteps && (child == nullptr || !::IsWindowVisible(child)); ++i) {
         if (PumpUntilExit(started.hProcess, 100)) {
             return Fail("the program ended without a preview");
         }
