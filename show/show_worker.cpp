@@ -61,7 +61,7 @@ void ShowWorker::Run() {
 
 void ShowWorker::Decode(const LoadRequest& asked) {
     Picture picture;
-    picture.Load(asked.path.c_str(), asked.maxWidth, asked.maxHeight, &stopping);
+    picture.Load(asked.path.c_str(), asked.maxWidth, asked.maxHeight, asked.sizing, &stopping);
     Finish([&](FinishedWork& w) {
         w.picture = std::move(picture);
         w.stage = asked.stage;

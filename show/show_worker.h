@@ -20,12 +20,14 @@
 #include <thread>
 #include <vector>
 
-// One picture to decode, for one stage of the show, into a box of this size.
+// One picture to decode, for one stage of the show, into a box of this size,
+// reduced or fitted to it.
 struct LoadRequest {
     int stage = 0;
     std::string path;
     int32_t maxWidth = 0;
     int32_t maxHeight = 0;
+    Picture::Sizing sizing = Picture::Sizing::Reduce;
 };
 
 // What the worker has finished since the window last took its work.

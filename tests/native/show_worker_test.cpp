@@ -71,15 +71,18 @@ protected:
 };
 } // namespace
 
-// Each picture asked for comes back to its stage, drawable; the folders come in
-// the walk's order, and the walk ends.
+// Each picture asked for comes back to its stage, drawable, and fitted when
+// asked to be (the 16 x 16 one enlarged twice); the folders come in the walk's
+// order, and the walk ends.
 TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
     ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4),
                       window.Notifier());
     int folders = 0;
     bool walkOver = false;
     for (int load = 0; load < 40; ++load) {
-        worker.Load({load % 3, dir.File(load % 2 ? "small.jpg" : "big.jpg"), 64, 64});
+        const bool fit = load % 4 < 2;
+        worker.Load({load % 3, dir.File(load % 2 ? "small.jpg" : "big.jpg"), 64, 64,
+                     fit ? Picture::Sizing::Fit : Picture::Sizing::Reduce});
         for (;;) {
             FinishedWork work = window.WaitAndTake(worker);
             folders += static_cast<int>(work.folders.size());
@@ -87,6 +90,9 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
             if (work.picture) {
                 EXPECT_EQ(load % 3, work.stage);
                 EXPECT_TRUE(work.picture->IsDrawable());
+                if (fit) {
+                    EXPECT_EQ(load % 2 ? 32 : 64, work.picture->Width());
+                }
                 break;
             }
         }
@@ -106,7 +112,8 @@ TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
         ShowWorker worker(FolderWalk(true, PictureList::Shuffled, round), SlowLister(5, 20),
                           window.Notifier());
         if (round % 3 != 0) {
-            worker.Load({0, dir.File("big.jpg"), 1500, 1500});
+            worker.Load({0, dir.File("big.jpg"), 1500, 1500,
+                         round % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce});
         }
         std::this_thread::sleep_for(std::chrono::microseconds(round * 200));
     }
@@ -115,7 +122,9 @@ TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
 // A decode whose abandon flag is up fails.
 TEST_F(ShowWorkerTest, AnAbandonedDecodeFails) {
     const std::atomic_bool abandon{true};
-    Picture picture;
-    picture.Load(dir.File("big.jpg").c_str(), 1500, 1500, &abandon);
-    EXPECT_EQ(Picture::State::Failed, picture.GetState());
+    for (const Picture::Sizing sizing : {Picture::Sizing::Reduce, Picture::Sizing::Fit}) {
+        Picture picture;
+        picture.Load(dir.File("big.jpg").c_str(), 1500, 1500, sizing, &abandon);
+        EXPECT_EQ(Picture::State::Failed, picture.GetState());
+    }
 }
