@@ -188,11 +188,13 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     }
 
     session.orientation = OrientationOf(info);
-    // A picture turned on its side meets its box turned with it.
-    TurnBox(session.orientation, maxWidth, maxHeight);
+    // A picture turned on its side meets its box turned with it (a copy: what
+    // lives across setjmp stays as it was).
+    int32_t boxWidth = maxWidth, boxHeight = maxHeight;
+    TurnBox(session.orientation, boxWidth, boxHeight);
     PictureSize fitted;
     if (sizing == Sizing::Fit) {
-        fitted = FitSize(sourceWidth, sourceHeight, maxWidth, maxHeight);
+        fitted = FitSize(sourceWidth, sourceHeight, boxWidth, boxHeight);
         if (fitted.width == 0) { // an empty box: an empty picture
             width = height = 0;
             session.pixels = AllocatePixels(0, 0);
@@ -204,7 +206,7 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     } else {
         info.scale_num = 1;
         info.scale_denom = static_cast<unsigned int>(
-            ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight));
+            ScaleDenominator(sourceWidth, sourceHeight, boxWidth, boxHeight));
     }
     if (WholeImageTooLarge(info)) {
         return false;

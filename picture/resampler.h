@@ -36,6 +36,8 @@ public:
 
 private:
     Taps across, down;
+    // The weights across laid out for the widest instructions, where used.
+    std::unique_ptr<int32_t[]> acrossPairs;
     int32_t width = 0;
     int32_t height = 0;
     int32_t received = 0;
