@@ -62,15 +62,18 @@ std::vector<double> ReferencePass(const std::vector<double>& in, int length, int
     const double scale = double(to) / length, stretch = std::max(1.0, 1 / scale), pi = M_PI;
     for (int o = 0; o < to; ++o) {
         const double centre = (o + 0.5) / scale - 0.5;
+        std::vector<std::pair<size_t, double>> taps;
+        double sum = 0;
+        for (int i = int(std::floor(centre - 3 * stretch)) + 1; i <= centre + 3 * stretch; ++i) {
+            const double x = std::max(1e-9, std::fabs(i - centre) / stretch);
+            const double k = 3 * std::sin(pi * x) * std::sin(pi * x / 3) / (pi * pi * x * x);
+            taps.emplace_back(size_t(std::clamp(i, 0, length - 1)) * size_t(step), k);
+            sum += k;
+        }
         for (int line = 0; line < lines; ++line) {
-            double value = 0, sum = 0;
-            for (int i = int(std::floor(centre - 3 * stretch)) + 1; i <= centre + 3 * stretch;
-                 ++i) {
-                const double x = std::max(1e-9, std::fabs(i - centre) / stretch);
-                const double k = 3 * std::sin(pi * x) * std::sin(pi * x / 3) / (pi * pi * x * x);
-                value += k * in[size_t(line) * (step == 1 ? length : 1) +
-                                size_t(std::clamp(i, 0, length - 1)) * size_t(step)];
-                sum += k;
+            double value = 0;
+            for (const auto& [index, k] : taps) {
+                value += k * in[size_t(line) * (step == 1 ? length : 1) + index];
             }
             out[size_t(line) * (outStep == 1 ? to : 1) + size_t(o) * size_t(outStep)] = value / sum;
         }
