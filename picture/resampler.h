@@ -1,4 +1,4 @@
-// Fits a picture to a new size with a separable Lanczos filter of three lobes,
+// Fits a picture to a new size with a separable Lanczos filter of two lobes,
 // as its rows come from the decoder, top to bottom. Each source row is filtered
 // across into a small ring of rows of the new width (16-bit fixed point), and
 // each row of the fitted picture is filtered down the ring as soon as the last

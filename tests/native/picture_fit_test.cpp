@@ -82,9 +82,9 @@ std::vector<double> ReferencePass(const std::vector<double>& in, int length, int
 }
 
 // A photograph's detail fitted through libjpeg's scaling and the filter stays
-// within a level or two of a reference Lanczos resample of the whole decode,
-// where sampling the nearest pixel (the fault the filter is there to avoid)
-// is several levels off.
+// within a level or two of a reference Lanczos resample (of three lobes) of the
+// whole decode, where sampling the nearest pixel (the fault the filter is there
+// to avoid) is several levels off.
 TEST_F(PictureFitTest, DetailStaysCloseToAReferenceResampleOfTheWholeDecode) {
     JpegRecipe recipe;
     recipe.width = 960;
