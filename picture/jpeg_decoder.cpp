@@ -212,13 +212,20 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         return false;
     }
     info.mem->max_memory_to_use = JpegMemoryLimit(info);
+    // Fitted, the rows of colour and grey files come from libjpeg as pixels
+    // (blue, green, red and a fourth byte, which the filter leaves out),
+    // straight into the resampler's row.
+    const bool direct = sizing == Sizing::Fit && info.out_color_space != JCS_CMYK;
+    if (direct) {
+        info.out_color_space = JCS_EXT_BGRX;
+    }
     // A file of one scan is decoded as its data is read; one of several has
     // been read whole by jpeg_start_decompress.
     const bool streamed = !jpeg_has_multiple_scans(&info);
     jpeg_start_decompress(&info);
     height = static_cast<int32_t>(info.output_height);
     width = static_cast<int32_t>(info.output_width);
-    components = info.output_components;
+    components = direct ? info.num_components : info.output_components;
 
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
     session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
@@ -231,6 +238,9 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         session.fit.emplace();
         if (!session.fit->Start(width, height, fitted.width, fitted.height)) {
             return false;
+        }
+        if (direct) {
+            session.rowPointer[0] = reinterpret_cast<JSAMPROW>(session.fit->SourceRow());
         }
     } else {
         const size_t rowBytes = std::max<size_t>(1, size_t(width) * sizeof(uint32_t));
@@ -260,7 +270,9 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
             return height > 0;
         }
         if (session.fit) {
-            convert(session.row.get(), session.fit->SourceRow(), width);
+            if (!direct) {
+                convert(session.row.get(), session.fit->SourceRow(), width);
+            }
             session.fit->AddRow();
         } else {
             convert(session.row.get(), session.pixels.get() + size_t(r) * size_t(width), width);

@@ -112,19 +112,20 @@ void AcrossPlain(const uint32_t* row, const Resampler::Taps& taps, int32_t width
     static constexpr int Order[AcrossStep] = {0, 2, 1, 3};
     const int16_t* w = taps.weights.get();
     for (int32_t x = 0; x < width; ++x, out += 4) {
-        int32_t sum[4] = {0, 0, 0, 0};
+        int32_t sum[3] = {0, 0, 0};
         const uint32_t* p = row + taps.first[x];
         for (int32_t t = 0; t < taps.count; t += AcrossStep, p += AcrossStep, w += AcrossStep) {
             for (int k = 0; k < AcrossStep; ++k) {
-                for (int c = 0; c < 4; ++c) {
+                for (int c = 0; c < 3; ++c) {
                     sum[c] += Channel(p[Order[k]], c) * w[k];
                 }
             }
         }
-        for (int c = 0; c < 4; ++c) {
+        for (int c = 0; c < 3; ++c) {
             const int32_t level = (sum[c] + (1 << (AcrossShift - 1))) >> AcrossShift;
             out[c] = int16_t(std::clamp<int32_t>(level, INT16_MIN, INT16_MAX));
         }
+        out[3] = 0;
     }
 }
 
@@ -151,7 +152,8 @@ void DownPlain(const int16_t* const* rows, const int16_t* w, int32_t count, int3
 #ifdef PELLORAN_X86_SIMD
 // One output pixel a step: four source pixels widened to 16 bits and paired
 // two apart (p0 with p2, p1 with p3, channel by channel), so that one
-// multiply-add of each pair by its two weights gives four channels' sums.
+// multiply-add of each pair by its two weights gives the three colours' sums
+// (and the fourth byte's, times 0).
 __attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resampler::Taps& taps,
                                                 int32_t from, int32_t width, int16_t* out) {
     const __m128i zero = _mm_setzero_si128();
@@ -168,10 +170,10 @@ __attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resam
             int32_t even, odd;
             std::memcpy(&even, w, sizeof even);
             std::memcpy(&odd, w + 2, sizeof odd);
-            sum = _mm_add_epi32(
-                sum, _mm_madd_epi16(_mm_unpacklo_epi16(low, high), _mm_set1_epi32(even)));
-            sum = _mm_add_epi32(sum,
-                                _mm_madd_epi16(_mm_unpackhi_epi16(low, high), _mm_set1_epi32(odd)));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(low, high),
+                                                    _mm_set_epi32(0, even, even, even)));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpackhi_epi16(low, high),
+                                                    _mm_set_epi32(0, odd, odd, odd)));
         }
         sum = _mm_srai_epi32(_mm_add_epi32(sum, half), AcrossShift);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packs_epi32(sum, sum));
@@ -306,8 +308,8 @@ void Down(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t w
 }
 
 // For AcrossAvx2: for each two output pixels x and x + 1 and each four taps,
-// the pairs (w0, w2) and then (w1, w3), each four times for x and then four
-// times for x + 1.
+// the pairs (w0, w2) and then (w1, w3), each for x and then for x + 1, three
+// times (blue, green, red) and then 0 (the fourth byte).
 std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
     const size_t groups = size_t(taps.count / AcrossStep);
     std::unique_ptr<int32_t[]> pairs = Allocate<int32_t>(size_t(width / 2) * groups * 16);
@@ -324,7 +326,7 @@ std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t widt
                                 taps.weights.get() + size_t(pixel) * size_t(taps.count) +
                                     g * AcrossStep + 2 * size_t(half),
                                 sizeof pair);
-                    std::fill(out, out + 4, pair);
+                    std::fill(out, out + 3, pair);
                     out += 4;
                 }
             }

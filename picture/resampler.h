@@ -14,7 +14,8 @@ class Resampler {
 public:
     // False when the memory cannot be had. All sizes at least 1.
     bool Start(int32_t sourceWidth, int32_t sourceHeight, int32_t width, int32_t height);
-    // Where the next source row goes: sourceWidth pixels 0x00RRGGBB.
+    // Where the next source row goes: sourceWidth pixels, each the bytes blue,
+    // green, red and a fourth, which is left out (the fitted pixels' is 0).
     uint32_t* SourceRow() { return source.get(); }
     // Takes the row written to SourceRow() and makes the rows it completes.
     void AddRow();

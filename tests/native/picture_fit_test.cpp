@@ -30,7 +30,7 @@ protected:
 
 // One side is the box's, the other the nearest to the picture's ratio (1200 x
 // 900 into 1000 x 500: 666.7 wide); small pictures are enlarged, at most twice.
-// A uniform picture stays uniform: the filter's weights add up to one.
+// A uniform picture stays uniform, grey too: the filter's weights add up to one.
 TEST_F(PictureFitTest, FillsTheBoxOneWayAndEnlargesAtMostTwice) {
     const int cases[][6] = {{1200, 900, 1000, 500, 667, 500}, {1000, 300, 640, 480, 640, 192},
                             {1600, 1200, 800, 600, 800, 600}, {500, 400, 640, 480, 600, 480},
@@ -46,12 +46,17 @@ TEST_F(PictureFitTest, FillsTheBoxOneWayAndEnlargesAtMostTwice) {
         EXPECT_EQ(c[4], picture.Width());
         EXPECT_EQ(c[5], picture.Height());
         for (const uint32_t p : Pixels()) {
-            ASSERT_LE(std::max({std::abs(int(p >> 16 & 0xFF) - 90),
-                                std::abs(int(p >> 8 & 0xFF) - 140), std::abs(int(p & 0xFF) - 200)}),
-                      2)
+            ASSERT_LE(
+                std::max({std::abs(int(p >> 16 & 0xFF) - 90), std::abs(int(p >> 8 & 0xFF) - 140),
+                          std::abs(int(p & 0xFF) - 200), int(p >> 24) * 3}),
+                2)
                 << std::hex << p;
         }
     }
+    JpegRecipe grey;
+    grey.colours = JpegColours::Grey;
+    LoadBytes(MakeJpeg(grey, Uniform(grey, {77})), 8, 8);
+    EXPECT_EQ(std::vector<uint32_t>(64, 0x4D4D4D), Pixels());
 }
 
 // A separable Lanczos resample with three lobes in floating point: `lines`
