@@ -94,7 +94,6 @@ TEST_F(PictureFitTest, DetailStaysCloseToAReferenceResampleOfTheWholeDecode) {
     JpegRecipe recipe;
     recipe.width = 960;
     recipe.height = 720;
-    recipe.quality = 95;
     const std::vector<uint8_t> jpeg = MakeJpeg(recipe, PhotoSamples(960, 720));
     LoadBytes(jpeg, 960, 720, Picture::Sizing::Reduce);
     const std::vector<uint32_t> whole = Pixels();
