@@ -12,4 +12,5 @@ void SaverApp::LoadSettings() {
     s.Path = GetProfileString(SettingsSection, PathName, DefaultPictureFolder().c_str());
     s.Subfolders = static_cast<int32_t>(GetProfileInt(SettingsSection, SubfoldersName, 1));
     s.Fade = static_cast<int32_t>(GetProfileInt(SettingsSection, FadeName, 0));
+    s.Fit = static_cast<int32_t>(GetProfileInt(SettingsSection, FitName, 0));
 }

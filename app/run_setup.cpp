@@ -23,4 +23,5 @@ void SaverApp::RunSetup(HWND owner) {
     WriteProfileString(SettingsSection, PathName, edited->Path.c_str());
     WriteProfileInt(SettingsSection, SubfoldersName, edited->Subfolders);
     WriteProfileInt(SettingsSection, FadeName, edited->Fade);
+    WriteProfileInt(SettingsSection, FitName, edited->Fit);
 }

@@ -1,8 +1,9 @@
-// The picture pipeline's benchmark: Picture::Load against a bare libjpeg decode
-// of the same file at the same scale, the dither's throughput, and the peak
-// memory of a load. It makes its own photograph-like 4:2:0 JPEG files.
+// The picture pipeline's benchmark: Picture::Load, reducing or fitting, against
+// a bare libjpeg decode of the same file at the same scale, the dither's
+// throughput, and the peak memory of a load. It makes its own photograph-like 4:2:0 JPEG files.
 //   pelloran_bench [WORK_DIR]   (the pictures are made in WORK_DIR once)
 #include "picture/display_format.h"
+#include "picture/fit_size.h"
 #include "picture/jpeg_scale.h"
 #include "picture/picture.h"
 #include "picture/pixel_buffer.h"
@@ -71,8 +72,8 @@ std::string MakeHugeClaim(const std::filesystem::path& dir, uint16_t side, JpegK
     return path;
 }
 
-// libjpeg alone: the file decoded at 1/d into one row buffer, nothing kept.
-void BareDecode(const std::string& path, int d) {
+// libjpeg alone: the file decoded at num/denom into one row buffer, nothing kept.
+void BareDecode(const std::string& path, int num, int denom) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     jpeg_decompress_struct info{};
     jpeg_error_mgr errors{};
@@ -80,8 +81,8 @@ void BareDecode(const std::string& path, int d) {
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
     jpeg_read_header(&info, TRUE);
-    info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned>(d);
+    info.scale_num = static_cast<unsigned>(num);
+    info.scale_denom = static_cast<unsigned>(denom);
     jpeg_start_decompress(&info);
     std::vector<JSAMPLE> row(size_t(info.output_width) * size_t(info.output_components));
     JSAMPROW rows[1] = {row.data()};
@@ -125,12 +126,14 @@ struct SingleLoad {
     int height = 0;
 };
 
-// One load in a fresh process (this program again, with --peak), so that no
-// memory kept by the allocator from earlier loads hides the growth.
-SingleLoad LoadOnce(const std::string& path, int maxWidth, int maxHeight) {
+// One load in a fresh process (this program again, with --peak or --peak-fit),
+// so that no memory kept by the allocator from earlier loads hides the growth.
+SingleLoad LoadOnce(const std::string& path, int maxWidth, int maxHeight,
+                    Picture::Sizing sizing = Picture::Sizing::Reduce) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-    const std::string command = "'" + self + "' --peak '" + path + "' " + std::to_string(maxWidth) +
-                                " " + std::to_string(maxHeight);
+    const std::string command =
+        "'" + self + (sizing == Picture::Sizing::Fit ? "' --peak-fit '" : "' --peak '") + path +
+        "' " + std::to_string(maxWidth) + " " + std::to_string(maxHeight);
     std::FILE* child = popen(command.c_str(), "r");
     SingleLoad load;
     if (child != nullptr) {
@@ -143,25 +146,34 @@ SingleLoad LoadOnce(const std::string& path, int maxWidth, int maxHeight) {
     return load;
 }
 
-int MeasurePeak(const char* path, int maxWidth, int maxHeight) {
+int MeasurePeak(const char* path, int maxWidth, int maxHeight, Picture::Sizing sizing) {
     const long before = StatusKb("VmRSS:");
     Picture picture;
-    const double seconds = Seconds([&] { picture.Load(path, maxWidth, maxHeight); });
+    const double seconds = Seconds([&] { picture.Load(path, maxWidth, maxHeight, sizing); });
     const bool drawable = picture.IsDrawable();
     std::printf("%ld %.1f %d %d\n", StatusKb("VmHWM:") - before, seconds * 1e3,
                 drawable ? picture.Width() : 0, drawable ? picture.Height() : 0);
     return 0;
 }
 
-// A picture shown in another orientation is decoded for the box turned with it.
+// A picture shown in another orientation is decoded for the box turned with it;
+// reduced at 1/d, fitted at M/8.
 void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight,
-                  Orientation orientation = Orientation::Upright) {
-    const int d = ScaleForOrientation(orientation, width, height, maxWidth, maxHeight);
-    const auto bare = [&] { BareDecode(path, d); };
+                  Orientation orientation = Orientation::Upright,
+                  Picture::Sizing sizing = Picture::Sizing::Reduce) {
+    int32_t boxWidth = maxWidth, boxHeight = maxHeight;
+    TurnBox(orientation, boxWidth, boxHeight);
+    int num = 1, denom = ScaleDenominator(width, height, boxWidth, boxHeight);
+    if (sizing == Picture::Sizing::Fit) {
+        const PictureSize size = FitSize(width, height, boxWidth, boxHeight);
+        num = FitScaleEighths(width, height, size.width, size.height);
+        denom = 8;
+    }
+    const auto bare = [&] { BareDecode(path, num, denom); };
     int32_t fitted[2] = {0, 0};
     const auto load = [&] {
         Picture picture;
-        picture.Load(path.c_str(), maxWidth, maxHeight);
+        picture.Load(path.c_str(), maxWidth, maxHeight, sizing);
         fitted[0] = picture.Width();
         fitted[1] = picture.Height();
     };
@@ -177,9 +189,11 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
         }
     }
     const double loadTime = Fastest(loads), bareTime = Fastest(bares);
-    std::printf("%5d x %-5d %4d x %-4d  1/%d  %4d x %-4d %9.1f %9.1f %7.3f %9.1f\n", width, height,
-                maxWidth, maxHeight, d, fitted[0], fitted[1], loadTime * 1e3, bareTime * 1e3,
-                loadTime / bareTime, LoadOnce(path, maxWidth, maxHeight).peakKb / 1024.0);
+    const std::string scale = std::to_string(num) + "/" + std::to_string(denom);
+    std::printf("%5d x %-5d %4d x %-4d %5s  %4d x %-4d %9.1f %9.1f %7.3f %9.1f\n", width, height,
+                maxWidth, maxHeight, scale.c_str(), fitted[0], fitted[1], loadTime * 1e3,
+                bareTime * 1e3, loadTime / bareTime,
+                LoadOnce(path, maxWidth, maxHeight, sizing).peakKb / 1024.0);
 }
 
 void LargeLoad(const char* what, const std::string& path, int maxWidth, int maxHeight) {
@@ -247,8 +261,10 @@ void FadeFrames(const char* what, int32_t width, int32_t height, bool overlap) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 5 && std::strcmp(argv[1], "--peak") == 0) {
-        return MeasurePeak(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    if (argc == 5 && std::strncmp(argv[1], "--peak", 6) == 0) {
+        return MeasurePeak(argv[2], std::atoi(argv[3]), std::atoi(argv[4]),
+                           std::strcmp(argv[1], "--peak-fit") == 0 ? Picture::Sizing::Fit
+                                                                   : Picture::Sizing::Reduce);
     }
     const std::filesystem::path dir = argc > 1 ? argv[1] : "bench-pictures";
     std::filesystem::create_directories(dir);
@@ -272,6 +288,21 @@ int main(int argc, char** argv) {
     std::printf("The 4000 x 3000 photo with Exif orientation 6 (turned a quarter clockwise)\n");
     CompareLoads(MakePhoto(dir, 4000, 3000, JpegKind::Baseline, false, Orientation::TurnClockwise),
                  4000, 3000, 1920, 1080, Orientation::TurnClockwise);
+
+    std::printf("\nFitted to the box (Fit on) against a bare decode at the same M/8 scale "
+                "(goal: ratio <= 1.25)\n");
+    std::printf("%-13s %-11s %-5s %-11s %9s %9s %7s %9s\n", "file", "box", "scale", "result",
+                "load ms", "bare ms", "ratio", "peak MB");
+    const int screens[2][2] = {{1920, 1080}, {3840, 2160}};
+    for (const Photo& photo : photos) {
+        const std::string path = MakePhoto(dir, photo.width, photo.height);
+        for (const auto& box : screens) {
+            CompareLoads(path, photo.width, photo.height, box[0], box[1], Orientation::Upright,
+                         Picture::Sizing::Fit);
+        }
+    }
+    CompareLoads(MakePhoto(dir, 4000, 3000, JpegKind::Baseline, false, Orientation::TurnClockwise),
+                 4000, 3000, 1920, 1080, Orientation::TurnClockwise, Picture::Sizing::Fit);
 
     std::printf("\nLarge and hostile pictures (one load each, in a fresh process)\n");
     std::printf("%-34s %-11s %-11s %9s %9s\n", "file", "box", "result", "load ms", "peak MB");

@@ -14,6 +14,7 @@ struct Settings {
     std::string Path;       // the folder whose JPEG files are shown
     int32_t Subfolders = 0; // 0: the folder's own pictures only, otherwise its subfolders' too
     int32_t Fade = 0;       // 0: one picture cuts to the next, otherwise it fades in
+    int32_t Fit = 0;        // 0: reduce in fixed steps until it fits, otherwise fit the box exactly
 };
 
 // Where the settings live below the application's registry key, and their names.
@@ -26,3 +27,4 @@ inline constexpr char OverlapName[] = "Overlap";
 inline constexpr char PathName[] = "Path";
 inline constexpr char SubfoldersName[] = "Subfolders";
 inline constexpr char FadeName[] = "Fade";
+inline constexpr char FitName[] = "Fit";

@@ -103,8 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const DisplayFormat displays[2] = {ClassifyDisplay(8), ClassifyDisplay(16)};
     const DisplayFormat& display = displays[size % 2];
     const Box box = Boxes[size % 3];
+    const Picture::Sizing sizing = size / 2 % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
     Picture picture;
-    picture.Load(path.c_str(), box.width, box.height);
+    picture.Load(path.c_str(), box.width, box.height, sizing);
     if (picture.GetState() == Picture::State::Failed) {
         Require(!picture.Pixels() && !picture.Header());
         Require(!picture.PrepareDraw(display));

@@ -3,11 +3,13 @@
 #include "picture/picture.h"
 
 #include "picture/exif_orientation.h"
+#include "picture/fit_size.h"
 #include "picture/jpeg_exif_marker.h"
 #include "picture/jpeg_memory_limit.h"
 #include "picture/jpeg_scale.h"
 #include "picture/jpeg_source.h"
 #include "picture/pixel_buffer.h"
+#include "picture/resampler.h"
 #include "picture/row_conversion.h"
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include <jpeglib.h>
 
@@ -137,24 +140,26 @@ struct Picture::JpegSession {
     std::unique_ptr<JSAMPLE[]> row;
     std::unique_ptr<uint32_t[]> pixels;
     KeptMarker exif; // the file's first Exif block (cameras write one)
+    // A fitted picture is made by the resampler as the rows come.
+    std::optional<Resampler> fit;
     Orientation orientation = Orientation::Upright;
 };
 
-bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight,
+bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
                          const std::atomic_bool* abandon, Orientation& orientation) {
     JpegSession session(file, abandon);
-    if (!ReadJpeg(session, maxWidth, maxHeight)) {
+    if (!ReadJpeg(session, maxWidth, maxHeight, sizing)) {
         return false;
     }
     orientation = session.orientation;
-    HoldPixels(std::move(session.pixels), width, height);
+    HoldPixels(session.fit ? session.fit->TakePixels() : std::move(session.pixels), width, height);
     return true;
 }
 
 // The libjpeg calls themselves. A fatal error inside any of them comes back
 // through longjmp to the setjmp below and makes this return false; nothing in
 // this function needs destroying, so jumping over its frame is sound.
-bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight) {
+bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Sizing sizing) {
     jpeg_decompress_struct& info = session.info;
     if (setjmp(session.errors.recovery) != 0) {
         return false;
@@ -172,32 +177,70 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     }
 
     session.orientation = ExifOrientation(session.exif.data, session.exif.size);
-    const int denominator =
-        ScaleForOrientation(session.orientation, sourceWidth, sourceHeight, maxWidth, maxHeight);
-    info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned int>(denominator);
+    // A picture turned on its side meets its box turned with it (a copy: what
+    // lives across setjmp stays as it was).
+    int32_t boxWidth = maxWidth, boxHeight = maxHeight;
+    TurnBox(session.orientation, boxWidth, boxHeight);
+    PictureSize fitted;
+    if (sizing == Sizing::Fit) {
+        fitted = FitSize(sourceWidth, sourceHeight, boxWidth, boxHeight);
+        if (fitted.width == 0) { // an empty box: an empty picture
+            width = height = 0;
+            session.pixels = AllocatePixels(0, 0);
+            return session.pixels != nullptr;
+        }
+        info.scale_num = static_cast<unsigned int>(
+            FitScaleEighths(sourceWidth, sourceHeight, fitted.width, fitted.height));
+        info.scale_denom = 8;
+    } else {
+        info.scale_num = 1;
+        info.scale_denom = static_cast<unsigned int>(
+            ScaleDenominator(sourceWidth, sourceHeight, boxWidth, boxHeight));
+    }
     if (WholeImageTooLarge(info)) {
         return false;
     }
-    info.mem->max_memory_to_use = JpegMemoryLimit(info, denominator);
+    info.mem->max_memory_to_use = JpegMemoryLimit(info);
+    // Fitted, the rows of colour and grey files come from libjpeg as pixels
+    // (blue, green, red and a fourth byte, which the filter leaves out),
+    // straight into the resampler's row.
+    const bool direct = sizing == Sizing::Fit && info.out_color_space != JCS_CMYK;
+    if (direct) {
+        info.out_color_space = JCS_EXT_BGRX;
+    }
     // A file of one scan is decoded as its data is read; one of several has
     // been read whole by jpeg_start_decompress.
     const bool streamed = !jpeg_has_multiple_scans(&info);
     jpeg_start_decompress(&info);
     height = static_cast<int32_t>(info.output_height);
     width = static_cast<int32_t>(info.output_width);
-    components = info.output_components;
+    components = direct ? info.num_components : info.output_components;
 
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
     session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
-    const size_t rowBytes = std::max<size_t>(1, size_t(width) * sizeof(uint32_t));
-    int32_t capacity =
-        streamed ? int32_t(std::min<size_t>(size_t(height), FirstBufferBytes / rowBytes)) : height;
-    session.pixels = AllocatePixels(width, capacity);
-    if (!session.rowPointer || !session.row || !session.pixels) {
+    if (!session.rowPointer || !session.row) {
         return false;
     }
     session.rowPointer[0] = session.row.get();
+    int32_t capacity = height;
+    if (sizing == Sizing::Fit) {
+        session.fit.emplace();
+        if (!session.fit->Start(width, height, fitted.width, fitted.height)) {
+            return false;
+        }
+        if (direct) {
+            session.rowPointer[0] = reinterpret_cast<JSAMPROW>(session.fit->SourceRow());
+        }
+    } else {
+        const size_t rowBytes = std::max<size_t>(1, size_t(width) * sizeof(uint32_t));
+        if (streamed) {
+            capacity = int32_t(std::min<size_t>(size_t(height), FirstBufferBytes / rowBytes));
+        }
+        session.pixels = AllocatePixels(width, capacity);
+        if (!session.pixels) {
+            return false;
+        }
+    }
     for (int32_t r = 0; r < height; ++r) {
         if (r == capacity) {
             if (!session.GrowPixels(width, height, r)) {
@@ -207,14 +250,27 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
         }
         jpeg_read_scanlines(&info, session.rowPointer.get(), 1);
         // The rows before this one came from the file; this and the rest
-        // would be empty blocks. They are left off, or the picture fails
-        // when nothing came before.
+        // would be empty blocks. They are left off (a fitted picture keeps the
+        // rows those before covered, at the whole picture's scale), or the
+        // picture fails when nothing came before.
         if (streamed && session.errors.dataEnded) {
-            height = r;
-            return r > 0;
+            width = session.fit ? fitted.width : width;
+            height = session.fit ? session.fit->RowsDone() : r;
+            return height > 0;
         }
-        convert(session.row.get(), session.pixels.get() + size_t(r) * size_t(width), width);
+        if (session.fit) {
+            if (!direct) {
+                convert(session.row.get(), session.fit->SourceRow(), width);
+            }
+            session.fit->AddRow();
+        } else {
+            convert(session.row.get(), session.pixels.get() + size_t(r) * size_t(width), width);
+        }
     }
     jpeg_finish_decompress(&info);
+    if (session.fit) {
+        width = fitted.width;
+        height = fitted.height;
+    }
     return true;
 }

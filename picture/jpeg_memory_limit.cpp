@@ -80,9 +80,10 @@ bool WholeImageTooLarge(const jpeg_decompress_struct& info) {
            WholeImageBytes(info) > WholeImageBudget(info);
 }
 
-long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator) {
-    const uint64_t decodedWidth = (uint64_t{info.image_width} + scaleDenominator - 1) /
-                                  static_cast<uint64_t>(scaleDenominator);
+long JpegMemoryLimit(const jpeg_decompress_struct& info) {
+    const uint64_t denominator = std::max(1u, info.scale_denom);
+    const uint64_t decodedWidth =
+        (uint64_t{info.image_width} * info.scale_num + denominator - 1) / denominator;
     const uint64_t components = static_cast<uint64_t>(info.num_components);
     const uint64_t working =
         FixedBytes + WorkingRows * (decodedWidth + PaddingColumns) * components;

@@ -22,5 +22,5 @@ unsigned long long WholeImageBytes(const jpeg_decompress_struct& info);
 bool WholeImageTooLarge(const jpeg_decompress_struct& info);
 
 // The bound for libjpeg's memory manager (max_memory_to_use) once the header
-// is read and the picture is to be decoded at 1 / scaleDenominator.
-long JpegMemoryLimit(const jpeg_decompress_struct& info, int scaleDenominator);
+// is read and the scale (scale_num / scale_denom) is set.
+long JpegMemoryLimit(const jpeg_decompress_struct& info);

@@ -14,8 +14,13 @@ int ScaleDenominator(int32_t sourceWidth, int32_t sourceHeight, int32_t maxWidth
     return d;
 }
 
-int ScaleForOrientation(Orientation orientation, int32_t sourceWidth, int32_t sourceHeight,
-                        int32_t maxWidth, int32_t maxHeight) {
-    TurnBox(orientation, maxWidth, maxHeight);
-    return ScaleDenominator(sourceWidth, sourceHeight, maxWidth, maxHeight);
+int FitScaleEighths(int32_t sourceWidth, int32_t sourceHeight, int32_t fittedWidth,
+                    int32_t fittedHeight) {
+    const auto scaled = [](int32_t side, int m) { return (int64_t{side} * m + 7) / 8; };
+    int m = 1;
+    while (m < 16 &&
+           (scaled(sourceWidth, m) < fittedWidth || scaled(sourceHeight, m) < fittedHeight)) {
+        ++m;
+    }
+    return m;
 }

@@ -1,8 +1,6 @@
 // The scale at which libjpeg decodes a picture for its box.
 #pragma once
 
-#include "picture/exif_orientation.h"
-
 #include <cstdint>
 
 // The smallest of 1, 2, 4 and 8 that brings the picture within one and a half
@@ -10,7 +8,8 @@
 int ScaleDenominator(int32_t sourceWidth, int32_t sourceHeight, int32_t maxWidth,
                      int32_t maxHeight);
 
-// The scale for a picture shown in the given orientation: one that is turned on
-// its side meets the box with its stored width upright.
-int ScaleForOrientation(Orientation orientation, int32_t sourceWidth, int32_t sourceHeight,
-                        int32_t maxWidth, int32_t maxHeight);
+// libjpeg decodes at any scale M/8, M = 1 to 16, in its inverse DCT; a picture
+// of sourceWidth x sourceHeight then comes out ceil(side x M / 8) pixels a
+// side. The smallest M whose output is nowhere smaller than `fitted`, or 16.
+int FitScaleEighths(int32_t sourceWidth, int32_t sourceHeight, int32_t fittedWidth,
+                    int32_t fittedHeight);

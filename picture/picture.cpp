@@ -35,7 +35,7 @@ void Picture::Fail() {
     state = State::Failed;
 }
 
-void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight,
+void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
                    const std::atomic_bool* abandon) {
     Free();
     if (!IsJpegName(path)) {
@@ -51,17 +51,19 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight,
     maxWidth = maxWidth < 0 ? 0 : maxWidth;
     maxHeight = maxHeight < 0 ? 0 : maxHeight;
     Orientation orientation = Orientation::Upright;
-    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, abandon, orientation);
+    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, sizing, abandon, orientation);
     std::fclose(file);
     if (!decoded) {
         Fail();
         return;
     }
     state = State::Ready;
-    // The picture is reduced as stored, against the box turned with it, and
-    // turned or mirrored last, when it is smallest.
-    TurnBox(orientation, maxWidth, maxHeight);
-    ReduceToFit(maxWidth, maxHeight);
+    // The picture is reduced or fitted as stored, against the box turned with
+    // it, and turned or mirrored last, when it is smallest.
+    if (sizing == Sizing::Reduce) {
+        TurnBox(orientation, maxWidth, maxHeight);
+        ReduceToFit(maxWidth, maxHeight);
+    }
     Orient(orientation);
 }
 

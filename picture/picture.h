@@ -21,6 +21,10 @@ public:
     enum class State { Empty, Failed, Ready, Dithered };
     // The reductions that Resize applies, by kind.
     enum class Reduction : int32_t { TwoThirds = 3, ThreeQuarters = 4, Half = 5 };
+    // How a load brings a picture to its box: reduced in fixed steps until it
+    // fits, or fitted exactly (see picture/fit_size.h) through a resampling
+    // filter.
+    enum class Sizing { Reduce, Fit };
 
     Picture() = default;
     Picture(const Picture&) = delete;
@@ -31,10 +35,11 @@ public:
 
     // Releases the pixels and returns to the empty state; the size stays.
     void Free();
-    // Decodes the file and reduces it until it fits maxWidth x maxHeight. The
-    // picture is then ready, or failed and without pixels. A decode still under
-    // way when `abandon` (if given) becomes true stops there and fails.
-    void Load(const char* path, int32_t maxWidth, int32_t maxHeight,
+    // Decodes the file and reduces it until it fits maxWidth x maxHeight, or
+    // fits it to that box. The picture is then ready, or failed and without
+    // pixels. A decode still under way when `abandon` (if given) becomes true
+    // stops there and fails.
+    void Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing = Sizing::Reduce,
               const std::atomic_bool* abandon = nullptr);
     // Holds pixels made elsewhere (width x height, rows top-down) as a ready
     // picture; without pixels the picture is failed.
@@ -68,9 +73,9 @@ private:
 
     void Fail();
     void HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, int32_t newHeight);
-    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight,
+    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
                     const std::atomic_bool* abandon, Orientation& orientation);
-    bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight);
+    bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Sizing sizing);
     void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
     void Orient(Orientation orientation);
     void Dither(const DitherTables& tables);

@@ -185,8 +185,8 @@ void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     }
 }
 
-// The next file of the order (wrapping to the first), fitted into the stage or,
-// for small pictures, into half of it. Stages with nothing to show once the
+// The next file of the order (wrapping to the first), reduced or fitted into the
+// stage or, for small pictures, into half of it. Stages with nothing to show once the
 // walk has found nothing wait no more: their draws find nothing drawable.
 void ShowWnd::AskWorker() {
     const std::optional<std::size_t> stage = turns->Turn();
@@ -207,6 +207,7 @@ void ShowWnd::AskWorker() {
         request.maxWidth /= 2;
         request.maxHeight /= 2;
     }
+    request.sizing = settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
     worker->Load(std::move(request));
     turns->Asked();
 }

@@ -41,7 +41,7 @@ struct ShowWorker::Shared {
 
 Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop) {
     Picture picture;
-    picture.Load(request.path.c_str(), request.maxWidth, request.maxHeight, &stop);
+    picture.Load(request.path.c_str(), request.maxWidth, request.maxHeight, request.sizing, &stop);
     return picture;
 }
 

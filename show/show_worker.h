@@ -19,12 +19,14 @@
 #include <thread>
 #include <vector>
 
-// One picture to decode, for one stage of the show, into a box of this size.
+// One picture to decode, for one stage of the show, into a box of this size,
+// reduced or fitted to it.
 struct LoadRequest {
     int stage = 0;
     std::string path;
     int32_t maxWidth = 0;
     int32_t maxHeight = 0;
+    Picture::Sizing sizing = Picture::Sizing::Reduce;
 };
 
 // Decodes the picture asked for, ready or failed; it may stop early, failing,

@@ -85,21 +85,22 @@ run_scr /c &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
 screenshot "$setup" setup-dialog.png
-click_at "$setup" 244 170 33 67          # the delay edit
+click_at "$setup" 244 183 33 67          # the delay edit
 xdotool key End shift+Home && xdotool type 7
-click_at "$setup" 244 170 80 62          # Center
-click_at "$setup" 244 170 140 75         # Small
-click_at "$setup" 244 170 196 62         # Overlap
-click_at "$setup" 244 170 196 76         # Random
-click_at "$setup" 244 170 20 98          # Include subfolders, on at first
-click_at "$setup" 244 170 137 98         # Fade between pictures
-click_at "$setup" 244 170 203 25         # Choose
+click_at "$setup" 244 183 80 62          # Center
+click_at "$setup" 244 183 140 75         # Small
+click_at "$setup" 244 183 196 62         # Overlap
+click_at "$setup" 244 183 196 76         # Random
+click_at "$setup" 244 183 20 98          # Include subfolders, on at first
+click_at "$setup" 244 183 137 98         # Fade between pictures
+click_at "$setup" 244 183 20 111         # Fit pictures to the screen
+click_at "$setup" 244 183 203 25         # Choose
 chooser=$(wait_window 'Select Directory')
 screenshot "$chooser" directory-chooser.png
 # The list holds [..], [Family], [Holiday], 16 pixels a line: open [Family].
 click_at "$chooser" 165 134 40 44 2
 click_at "$chooser" 165 134 130 22       # the chooser's OK
-click_at "$setup" 244 170 204 143        # OK
+click_at "$setup" 244 183 204 156        # OK
 wait_exit "$program"
 expect_equal 0x7 "$(value_of Delay)" "Delay"
 expect_equal 0x1 "$(value_of Position)" "Position"
@@ -108,6 +109,7 @@ expect_equal 0x1 "$(value_of Random)" "Random"
 expect_equal 0x1 "$(value_of Overlap)" "Overlap"
 expect_equal 0x0 "$(value_of Subfolders)" "Subfolders"
 expect_equal 0x1 "$(value_of Fade)" "Fade"
+expect_equal 0x1 "$(value_of Fit)" "Fit"
 expect_equal "$pictures\\Family" "$(value_of Path)" "Path"
 
 # A bare start with a stored path of 300 characters: Enter (the focus is on OK)
@@ -139,9 +141,9 @@ wine_run reg add "$section" /v Path /d "$far_pictures" /f >/dev/null
 run_scr &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
-click_at "$setup" 244 170 203 25                              # Choose
+click_at "$setup" 244 183 203 25                              # Choose
 click_at "$(wait_window 'Select Directory')" 165 134 130 22   # the chooser's OK
-click_at "$setup" 244 170 204 143                             # OK
+click_at "$setup" 244 183 204 156                             # OK
 wait_exit "$program"
 expect_equal "$far_pictures" "$(stored_path)" "Path after the round trip"
 echo "setup: ok"

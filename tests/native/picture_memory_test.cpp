@@ -23,7 +23,8 @@ int64_t heldBytes = 0, peakBytes = 0;
 
 // The most memory the load holds at one time beyond what was held before it,
 // or -1 when there is nothing to count with.
-int64_t PeakOfLoad(Picture& picture, const std::vector<uint8_t>& jpeg) {
+int64_t PeakOfLoad(Picture& picture, const std::vector<uint8_t>& jpeg,
+                   Picture::Sizing sizing = Picture::Sizing::Reduce) {
     static const bool counting = __sanitizer_install_malloc_and_free_hooks != nullptr &&
                                  __sanitizer_install_malloc_and_free_hooks(
                                      [](const volatile void*, size_t size) {
@@ -36,7 +37,7 @@ int64_t PeakOfLoad(Picture& picture, const std::vector<uint8_t>& jpeg) {
     const ScratchDir dir;
     WriteFile(dir.File("picture.jpg"), jpeg);
     heldBytes = peakBytes = 0;
-    picture.Load(dir.File("picture.jpg").c_str(), 1920, 1080);
+    picture.Load(dir.File("picture.jpg").c_str(), 1920, 1080, sizing);
     return counting ? peakBytes : -1;
 }
 
@@ -147,5 +148,19 @@ TEST(PictureMemoryTest, ATinyFileClaimingAHugePictureEndsWithItsData) {
     EXPECT_EQ(Picture::State::Failed, picture.GetState());
     SKIP_WITHOUT_COUNT(peak);
     EXPECT_LT(peak, int64_t{64} << 20);
+}
+// A fitted photo is made as its rows come: beside the fitted picture (1440 x
+// 1080, 6.2 MB) the load holds only libjpeg's rows (1500 wide, at 6/8) and the
+// filter's, where reducing holds the whole 2000 x 1500 decode (12 MB).
+TEST(PictureMemoryTest, AFittedPhotoHoldsLittleBesideTheFittedPicture) {
+    JpegRecipe recipe;
+    recipe.width = 2000;
+    recipe.height = 1500;
+    Picture picture;
+    const int64_t peak = PeakOfLoad(picture, MakeJpeg(recipe, Uniform(recipe, {60, 120, 180})),
+                                    Picture::Sizing::Fit);
+    EXPECT_EQ(1440 * 1080, picture.Width() * picture.Height());
+    SKIP_WITHOUT_COUNT(peak);
+    EXPECT_LT(peak, 1440 * 1080 * 4 + (int64_t{1} << 20));
 }
 } // namespace

@@ -10,7 +10,8 @@ namespace {
 // Loads quarters, as stored red and green over blue and white, with the APP1
 // block; returns the corners' colours from the top left as letters.
 std::string LoadQuarters(Picture& picture, int width, int height, const std::vector<uint8_t>& app1,
-                         int32_t maxWidth, int32_t maxHeight) {
+                         int32_t maxWidth, int32_t maxHeight,
+                         Picture::Sizing sizing = Picture::Sizing::Reduce) {
     JpegRecipe recipe;
     recipe.width = width;
     recipe.height = height;
@@ -23,7 +24,7 @@ std::string LoadQuarters(Picture& picture, int width, int height, const std::vec
     }
     const ScratchDir dir;
     WriteFile(dir.File("photo.jpg"), MakeJpeg(recipe, samples));
-    picture.Load(dir.File("photo.jpg").c_str(), maxWidth, maxHeight);
+    picture.Load(dir.File("photo.jpg").c_str(), maxWidth, maxHeight, sizing);
     std::string corners = picture.IsDrawable() ? "" : "failed";
     const int w = picture.Width(), h = picture.Height();
     for (const int i : {2 * w + 2, 3 * w - 3, (h - 3) * w + 2, (h - 2) * w - 3}) {
@@ -78,5 +79,14 @@ TEST(PictureOrientationTest, UntrustworthyBlocksMeanUpright) {
         EXPECT_EQ(Orientation::Upright, ExifOrientation(bad.data(), bad.size())) << offset;
         EXPECT_EQ("RGBW", LoadQuarters(picture, 48, 32, bad, 100, 100)) << offset;
     }
+}
+// Fitted, it is turned before it is fitted: as a portrait of 600 x 900 it
+// fills the 500 x 700 box's height.
+TEST(PictureOrientationTest, SidewaysPictureIsFittedAsPortrait) {
+    Picture picture;
+    EXPECT_EQ("BRWG",
+              LoadQuarters(picture, 900, 600, ExifBlock(6), 500, 700, Picture::Sizing::Fit));
+    EXPECT_EQ(467, picture.Width());
+    EXPECT_EQ(700, picture.Height());
 }
 } // namespace

@@ -117,7 +117,8 @@ TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
         ShowWorker worker(FolderWalk(true, PictureList::Shuffled, round), SlowLister(5, 20),
                           LoadPicture, window.Notifier());
         if (round % 3 != 0) {
-            worker.Load({0, dir.File("big.jpg"), 1500, 1500});
+            worker.Load({0, dir.File("big.jpg"), 1500, 1500,
+                         round % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce});
         }
         std::this_thread::sleep_for(std::chrono::microseconds(round * 200));
     }

@@ -69,6 +69,7 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     EXPECT_EQ(pictures, SaverSettings.Path);
     EXPECT_EQ(1, SaverSettings.Subfolders);
     EXPECT_EQ(0, SaverSettings.Fade);
+    EXPECT_EQ(0, SaverSettings.Fit);
 
     ASSERT_TRUE(KeyExists(SectionKey()));
     HKEY key;
@@ -90,6 +91,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     StoreText("Path", "D:\\holiday pictures");
     StoreInt("Subfolders", 0);
     StoreInt("Fade", 3);
+    StoreInt("Fit", -2);
     app.LoadSettings();
     EXPECT_EQ(-5, SaverSettings.Delay);
     EXPECT_EQ(7, SaverSettings.Position);
@@ -99,6 +101,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     EXPECT_EQ("D:\\holiday pictures", SaverSettings.Path);
     EXPECT_EQ(0, SaverSettings.Subfolders);
     EXPECT_EQ(3, SaverSettings.Fade);
+    EXPECT_EQ(-2, SaverSettings.Fit);
 }
 
 TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {

@@ -128,7 +128,7 @@ TEST_F(SetupDialogTest, CancelAndEscapeWriteNothingEvenAfterEdits) {
 TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNewOnes) {
     struct {
         std::string delay, path;
-        bool scatter, large, overlap, random, subfolders, fade;
+        bool scatter, large, overlap, random, subfolders, fade, fit;
     } shown{};
     RunSetup([&shown](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
@@ -136,7 +136,8 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
         shown = {user.Text(dialog, IDC_DELAY),           user.Text(dialog, IDC_PATH),
                  user.IsChecked(dialog, IDC_SCATTER),    user.IsChecked(dialog, IDC_LARGE),
                  user.IsChecked(dialog, IDC_OVERLAP),    user.IsChecked(dialog, IDC_RANDOM),
-                 user.IsChecked(dialog, IDC_SUBFOLDERS), user.IsChecked(dialog, IDC_FADE)};
+                 user.IsChecked(dialog, IDC_SUBFOLDERS), user.IsChecked(dialog, IDC_FADE),
+                 user.IsChecked(dialog, IDC_FIT)};
         user.SetText(dialog, IDC_DELAY, "12 abc");
         user.SetText(dialog, IDC_PATH, "D:\\pics");
         user.Click(dialog, IDC_CENTER);
@@ -145,6 +146,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
         user.Click(dialog, IDC_RANDOM);
         user.Click(dialog, IDC_SUBFOLDERS);
         user.Click(dialog, IDC_FADE);
+        user.Click(dialog, IDC_FIT);
         user.Press(VK_RETURN);
         EXPECT_TRUE(user.WaitUntilGone(dialog));
     });
@@ -159,9 +161,10 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_FALSE(shown.random);
     EXPECT_TRUE(shown.subfolders);
     EXPECT_FALSE(shown.fade);
+    EXPECT_FALSE(shown.fit);
 
-    const std::vector<std::string> order = {"Delay",   "Position", "Size",       "Random",
-                                            "Overlap", "Path",     "Subfolders", "Fade"};
+    const std::vector<std::string> order = {"Delay", "Position",   "Size", "Random", "Overlap",
+                                            "Path",  "Subfolders", "Fade", "Fit"};
     EXPECT_EQ(order, app.writes);
     EXPECT_EQ(12, StoredInt("Delay"));
     EXPECT_EQ(1, StoredInt("Position"));
@@ -171,6 +174,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_EQ("D:\\pics", StoredText("Path"));
     EXPECT_EQ(0, StoredInt("Subfolders"));
     EXPECT_EQ(1, StoredInt("Fade"));
+    EXPECT_EQ(1, StoredInt("Fit"));
 }
 
 TEST_F(SetupDialogTest, StoredStatesWithoutAControlShowAsNoneAndStoreBackAsTheDialogSaysThem) {
@@ -305,7 +309,7 @@ TEST_F(SetupDialogTest, ALongerChosenPathIsShownInFullAndEveryOkRefusesItUntilSh
     EXPECT_EQ(IDC_PATH, focusAfter);
     EXPECT_EQ(0u, LOWORD(selection));
     EXPECT_EQ(tooLong.size(), HIWORD(selection));
-    EXPECT_EQ(8u, app.writes.size()); // one successful OK
+    EXPECT_EQ(9u, app.writes.size()); // one successful OK
     EXPECT_EQ(longest, StoredText("Path"));
 }
 
@@ -338,7 +342,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Size", 2);
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
-                                IDC_SUBFOLDERS, IDC_FADE, IDC_CHOOSE, IDOK}),
+                                IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_CHOOSE, IDOK}),
               visited);
 
     // The platform makes a radio button a tab stop while it is checked, so Tab
@@ -348,7 +352,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     RunSetup(tabAround);
     EXPECT_EQ(
         (std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE, IDC_OVERLAP,
-                          IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_CHOOSE, IDOK}),
+                          IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_CHOOSE, IDOK}),
         visited);
 }
 

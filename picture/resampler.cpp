@@ -1,0 +1,379 @@
+#include "picture/resampler.h"
+
+#include "picture/pixel_buffer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define PELLORAN_X86_SIMD 1
+#endif
+
+namespace {
+// The filter: Lanczos with two lobes (the support of Catmull-Rom; on photos
+// it differs from three lobes by a fraction of a level, with two thirds of the
+// taps), widened by the reduction when reducing.
+constexpr double Lobes = 2;
+// Fixed point: the weights sum to 1 << WeightBits; the rows filtered across
+// keep their levels times 1 << (WeightBits - AcrossShift), which leaves room in
+// 16 bits for the filter's overshoot. Down, each product is rounded to 16 bits
+// as (row x weight + (1 << 14)) >> 15, the processors' rounding multiply, and
+// the sum of a column's products (within 16 bits) holds its level times
+// 1 << DownShift.
+constexpr int WeightBits = 14;
+constexpr int AcrossShift = 8;
+constexpr int DownShift = 2 * WeightBits - AcrossShift - 15;
+// The taps across are taken four at a time, the taps down one at a time.
+constexpr int32_t AcrossStep = 4;
+constexpr int32_t DownStep = 1;
+
+template <class T> std::unique_ptr<T[]> Allocate(size_t count) {
+    return std::unique_ptr<T[]>(new (std::nothrow) T[count]());
+}
+
+double Lanczos(double x) {
+    x = std::fabs(x);
+    if (x < 1e-9) {
+        return 1;
+    }
+    if (x >= Lobes) {
+        return 0;
+    }
+    const double pi = 3.14159265358979323846;
+    return Lobes * std::sin(pi * x) * std::sin(pi * x / Lobes) / (pi * pi * x * x);
+}
+
+// The weights from `from` samples to `to`, sample centres lined up with the
+// picture's edges; `step` rounds the count up (with weights 0).
+bool MakeTaps(int32_t from, int32_t to, int32_t step, Resampler::Taps& taps) {
+    const double scale = double(to) / double(from);
+    const double stretch = scale < 1 ? 1 / scale : 1;
+    const double support = Lobes * stretch;
+    int64_t count = from == to ? 1 : std::min<int64_t>(from, int64_t(std::ceil(2 * support)) + 1);
+    count = (count + step - 1) / step * step;
+    taps.count = int32_t(count);
+    taps.first = Allocate<int32_t>(size_t(to));
+    taps.last = Allocate<int32_t>(size_t(to));
+    taps.weights = Allocate<int16_t>(size_t(to) * size_t(count));
+    std::unique_ptr<double[]> exact = Allocate<double>(size_t(count));
+    if (!taps.first || !taps.last || !taps.weights || !exact) {
+        return false;
+    }
+    for (int32_t o = 0; o < to; ++o) {
+        int16_t* weights = taps.weights.get() + size_t(o) * size_t(count);
+        if (from == to) {
+            taps.first[o] = taps.last[o] = o;
+            weights[0] = 1 << WeightBits;
+            continue;
+        }
+        const double centre = (o + 0.5) / scale - 0.5;
+        const int64_t low = int64_t(std::floor(centre - support)) + 1;
+        const int64_t high = int64_t(std::floor(centre + support));
+        const int32_t first = int32_t(std::clamp<int64_t>(low, 0, from - 1));
+        taps.first[o] = first;
+        taps.last[o] = int32_t(std::clamp<int64_t>(high, 0, from - 1));
+        std::fill(exact.get(), exact.get() + count, 0.0);
+        double sum = 0;
+        for (int64_t i = low; i <= high; ++i) {
+            const double k = Lanczos((double(i) - centre) / stretch);
+            exact[std::clamp<int64_t>(i, 0, from - 1) - first] += k;
+            sum += k;
+        }
+        // Rounded, and what rounding lost or gained given to the largest.
+        int32_t total = 0;
+        int64_t largest = 0;
+        for (int64_t t = 0; t < count; ++t) {
+            weights[t] = int16_t(std::lround(exact[t] / sum * (1 << WeightBits)));
+            total += weights[t];
+            largest = weights[t] > weights[largest] ? t : largest;
+        }
+        weights[largest] = int16_t(weights[largest] + (1 << WeightBits) - total);
+    }
+    return true;
+}
+
+// The taps across are read four pixels p0..p3 at a time, whose weights are
+// kept in the order w0, w2, w1, w3 (pairs of pixels two apart, see AcrossSse2).
+void PairAcross(Resampler::Taps& taps, int32_t outputs) {
+    int16_t* w = taps.weights.get();
+    for (size_t i = 0; i < size_t(outputs) * size_t(taps.count); i += AcrossStep) {
+        std::swap(w[i + 1], w[i + 2]);
+    }
+}
+
+int32_t Channel(uint32_t pixel, int c) {
+    return int32_t(pixel >> (8 * c) & 0xFF);
+}
+
+void AcrossPlain(const uint32_t* row, const Resampler::Taps& taps, int32_t width, int16_t* out) {
+    static constexpr int Order[AcrossStep] = {0, 2, 1, 3};
+    const int16_t* w = taps.weights.get();
+    for (int32_t x = 0; x < width; ++x, out += 4) {
+        int32_t sum[3] = {0, 0, 0};
+        const uint32_t* p = row + taps.first[x];
+        for (int32_t t = 0; t < taps.count; t += AcrossStep, p += AcrossStep, w += AcrossStep) {
+            for (int k = 0; k < AcrossStep; ++k) {
+                for (int c = 0; c < 3; ++c) {
+                    sum[c] += Channel(p[Order[k]], c) * w[k];
+                }
+            }
+        }
+        for (int c = 0; c < 3; ++c) {
+            const int32_t level = (sum[c] + (1 << (AcrossShift - 1))) >> AcrossShift;
+            out[c] = int16_t(std::clamp<int32_t>(level, INT16_MIN, INT16_MAX));
+        }
+        out[3] = 0;
+    }
+}
+
+uint32_t DownPixel(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t x) {
+    uint32_t pixel = 0;
+    for (int c = 0; c < 4; ++c) {
+        int32_t sum = 0;
+        for (int32_t t = 0; t < count; ++t) {
+            sum += (int32_t(rows[t][4 * x + c]) * w[t] + (1 << 14)) >> 15;
+        }
+        const int32_t level = (sum + (1 << (DownShift - 1))) >> DownShift;
+        pixel |= uint32_t(std::clamp<int32_t>(level, 0, 255)) << (8 * c);
+    }
+    return pixel;
+}
+
+void DownPlain(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t width,
+               uint32_t* out) {
+    for (int32_t x = 0; x < width; ++x) {
+        out[x] = DownPixel(rows, w, count, x);
+    }
+}
+
+#ifdef PELLORAN_X86_SIMD
+// One output pixel a step: four source pixels widened to 16 bits and paired
+// two apart (p0 with p2, p1 with p3, channel by channel), so that one
+// multiply-add of each pair by its two weights gives the three colours' sums
+// (and the fourth byte's, times 0).
+__attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resampler::Taps& taps,
+                                                int32_t from, int32_t width, int16_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi32(1 << (AcrossShift - 1));
+    const int16_t* w = taps.weights.get() + size_t(from) * size_t(taps.count);
+    out += 4 * size_t(from);
+    for (int32_t x = from; x < width; ++x, out += 4) {
+        const uint32_t* p = row + taps.first[x];
+        __m128i sum = zero;
+        for (int32_t t = 0; t < taps.count; t += AcrossStep, p += AcrossStep, w += AcrossStep) {
+            const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i low = _mm_unpacklo_epi8(four, zero);
+            const __m128i high = _mm_unpackhi_epi8(four, zero);
+            int32_t even, odd;
+            std::memcpy(&even, w, sizeof even);
+            std::memcpy(&odd, w + 2, sizeof odd);
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(low, high),
+                                                    _mm_set_epi32(0, even, even, even)));
+            sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpackhi_epi16(low, high),
+                                                    _mm_set_epi32(0, odd, odd, odd)));
+        }
+        sum = _mm_srai_epi32(_mm_add_epi32(sum, half), AcrossShift);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packs_epi32(sum, sum));
+    }
+}
+
+// Four output pixels a step, sixteen channels side by side, each row times its
+// weight with the rounding multiply.
+__attribute__((target("ssse3"))) void DownSsse3(const int16_t* const* rows, const int16_t* w,
+                                                int32_t count, int32_t from, int32_t width,
+                                                uint32_t* out) {
+    const __m128i half = _mm_set1_epi16(1 << (DownShift - 1));
+    int32_t x = from;
+    for (; x + 4 <= width; x += 4) {
+        __m128i low = _mm_setzero_si128(), high = _mm_setzero_si128();
+        for (int32_t t = 0; t < count; ++t) {
+            const __m128i* row = reinterpret_cast<const __m128i*>(rows[t] + 4 * x);
+            const __m128i weight = _mm_set1_epi16(w[t]);
+            low = _mm_add_epi16(low, _mm_mulhrs_epi16(_mm_loadu_si128(row), weight));
+            high = _mm_add_epi16(high, _mm_mulhrs_epi16(_mm_loadu_si128(row + 1), weight));
+        }
+        low = _mm_srai_epi16(_mm_add_epi16(low, half), DownShift);
+        high = _mm_srai_epi16(_mm_add_epi16(high, half), DownShift);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(low, high));
+    }
+    for (; x < width; ++x) {
+        out[x] = DownPixel(rows, w, count, x);
+    }
+}
+
+// Two output pixels a step, one in each half: as AcrossSse2, with the
+// weights of both pixels' pairs laid out ready (see Resampler::Start).
+__attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* row, const Resampler::Taps& taps,
+                                                const int32_t* pairs, int32_t width, int16_t* out) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i half = _mm256_set1_epi32(1 << (AcrossShift - 1));
+    int32_t x = 0;
+    for (; x + 2 <= width; x += 2, out += 8) {
+        const uint32_t* p = row + taps.first[x];
+        const uint32_t* q = row + taps.first[x + 1];
+        __m256i sum = zero;
+        for (int32_t t = 0; t < taps.count; t += AcrossStep, pairs += 16) {
+            const __m256i four = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + t))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + t)), 1);
+            const __m256i low = _mm256_unpacklo_epi8(four, zero);
+            const __m256i high = _mm256_unpackhi_epi8(four, zero);
+            const __m256i* weights = reinterpret_cast<const __m256i*>(pairs);
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_unpacklo_epi16(low, high),
+                                                          _mm256_loadu_si256(weights)));
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_unpackhi_epi16(low, high),
+                                                          _mm256_loadu_si256(weights + 1)));
+        }
+        sum = _mm256_srai_epi32(_mm256_add_epi32(sum, half), AcrossShift);
+        const __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(sum, sum), 0x08);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(words));
+    }
+    AcrossSse2(row, taps, x, width, out - 4 * size_t(x));
+}
+
+// Eight output pixels a step: as DownSsse3, thirty-two channels side by side.
+__attribute__((target("avx2"))) void DownAvx2(const int16_t* const* rows, const int16_t* w,
+                                              int32_t count, int32_t width, uint32_t* out) {
+    const __m256i half = _mm256_set1_epi16(1 << (DownShift - 1));
+    // The picture is written past the caches, which it would only crowd: its
+    // rows are not read again here. Those stores take whole aligned 16 bytes.
+    const int32_t ahead = int32_t(4 - reinterpret_cast<uintptr_t>(out) / 4 % 4) % 4;
+    int32_t x = std::min(ahead, width);
+    DownSsse3(rows, w, count, 0, x, out);
+    for (; x + 8 <= width; x += 8) {
+        __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
+        for (int32_t t = 0; t < count; ++t) {
+            const __m256i* row = reinterpret_cast<const __m256i*>(rows[t] + 4 * x);
+            const __m256i weight = _mm256_set1_epi16(w[t]);
+            low = _mm256_add_epi16(low, _mm256_mulhrs_epi16(_mm256_loadu_si256(row), weight));
+            high = _mm256_add_epi16(high, _mm256_mulhrs_epi16(_mm256_loadu_si256(row + 1), weight));
+        }
+        low = _mm256_srai_epi16(_mm256_add_epi16(low, half), DownShift);
+        high = _mm256_srai_epi16(_mm256_add_epi16(high, half), DownShift);
+        // Packed within halves: pixels 0 1 4 5 | 2 3 6 7, put in order.
+        const __m256i bytes = _mm256_permute4x64_epi64(_mm256_packus_epi16(low, high), 0xD8);
+        _mm_stream_si128(reinterpret_cast<__m128i*>(out + x), _mm256_castsi256_si128(bytes));
+        _mm_stream_si128(reinterpret_cast<__m128i*>(out + x + 4),
+                         _mm256_extracti128_si256(bytes, 1));
+    }
+    _mm_sfence();
+    DownSsse3(rows, w, count, x, width, out);
+}
+
+struct Simd {
+    bool sse2, ssse3, avx2;
+};
+
+Simd DetectSimd() {
+    __builtin_cpu_init(); // this may run before the run-time library's own detection
+    return {__builtin_cpu_supports("sse2") != 0, __builtin_cpu_supports("ssse3") != 0,
+            __builtin_cpu_supports("avx2") != 0};
+}
+
+const Simd Have = DetectSimd();
+#endif
+
+void Across(const uint32_t* row, const Resampler::Taps& taps, const int32_t* pairs, int32_t width,
+            int16_t* out) {
+#ifdef PELLORAN_X86_SIMD
+    if (Have.avx2) {
+        AcrossAvx2(row, taps, pairs, width, out);
+        return;
+    }
+    if (Have.sse2) {
+        AcrossSse2(row, taps, 0, width, out);
+        return;
+    }
+#endif
+    (void)pairs;
+    AcrossPlain(row, taps, width, out);
+}
+
+void Down(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t width,
+          uint32_t* out) {
+#ifdef PELLORAN_X86_SIMD
+    if (Have.avx2) {
+        DownAvx2(rows, w, count, width, out);
+        return;
+    }
+    if (Have.ssse3) {
+        DownSsse3(rows, w, count, 0, width, out);
+        return;
+    }
+#endif
+    DownPlain(rows, w, count, width, out);
+}
+
+// For AcrossAvx2: for each two output pixels x and x + 1 and each four taps,
+// the pairs (w0, w2) and then (w1, w3), each for x and then for x + 1, three
+// times (blue, green, red) and then 0 (the fourth byte).
+std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
+    const size_t groups = size_t(taps.count / AcrossStep);
+    std::unique_ptr<int32_t[]> pairs = Allocate<int32_t>(size_t(width / 2) * groups * 16);
+    if (!pairs) {
+        return nullptr;
+    }
+    int32_t* out = pairs.get();
+    for (int32_t x = 0; x + 2 <= width; x += 2) {
+        for (size_t g = 0; g < groups; ++g) {
+            for (int half = 0; half < 2; ++half) {
+                for (int32_t pixel = x; pixel < x + 2; ++pixel) {
+                    int32_t pair;
+                    std::memcpy(&pair,
+                                taps.weights.get() + size_t(pixel) * size_t(taps.count) +
+                                    g * AcrossStep + 2 * size_t(half),
+                                sizeof pair);
+                    std::fill(out, out + 3, pair);
+                    out += 4;
+                }
+            }
+        }
+    }
+    return pairs;
+}
+} // namespace
+
+bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidth,
+                      int32_t newHeight) {
+    width = newWidth;
+    height = newHeight;
+    received = 0;
+    done = 0;
+    if (!MakeTaps(sourceWidth, width, AcrossStep, across) ||
+        !MakeTaps(sourceHeight, height, DownStep, down)) {
+        return false;
+    }
+    PairAcross(across, width);
+#ifdef PELLORAN_X86_SIMD
+    if (Have.avx2) {
+        acrossPairs = LayOutPairs(across, width);
+        if (!acrossPairs) {
+            return false;
+        }
+    }
+#endif
+    // The taps across read up to a whole step past the row's last pixel.
+    source = Allocate<uint32_t>(size_t(sourceWidth) + size_t(across.count));
+    ring = Allocate<int16_t>(size_t(down.count) * size_t(width) * 4);
+    window = Allocate<const int16_t*>(size_t(down.count));
+    pixels = AllocatePixels(width, height);
+    return source && ring && window && pixels;
+}
+
+void Resampler::AddRow() {
+    const size_t rowLength = size_t(width) * 4;
+    Across(source.get(), across, acrossPairs.get(), width,
+           ring.get() + size_t(received % down.count) * rowLength);
+    ++received;
+    for (; done < height && down.last[done] < received; ++done) {
+        const int32_t first = down.first[done];
+        for (int32_t t = 0; t < down.count; ++t) {
+            window[t] = ring.get() + size_t((first + t) % down.count) * rowLength;
+        }
+        Down(window.get(), down.weights.get() + size_t(done) * size_t(down.count), down.count,
+             width, pixels.get() + size_t(done) * size_t(width));
+    }
+}

@@ -1,0 +1,137 @@
+// Pictures fitted to their box: the sizes, the filter's quality against a
+// reference resample of the whole decode, and a cut-off file.
+#include "picture/picture.h"
+
+#include "tools/jpeg_maker.h"
+#include "tests/support/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+class PictureFitTest : public ::testing::Test {
+protected:
+    void LoadBytes(const std::vector<uint8_t>& bytes, int32_t maxWidth, int32_t maxHeight,
+                   Picture::Sizing sizing = Picture::Sizing::Fit) {
+        WriteFile(dir.File("picture.jpg"), bytes);
+        picture.Load(dir.File("picture.jpg").c_str(), maxWidth, maxHeight, sizing);
+    }
+    std::vector<uint32_t> Pixels() const {
+        return {picture.Pixels(), picture.Pixels() + picture.Width() * picture.Height()};
+    }
+
+    ScratchDir dir;
+    Picture picture;
+};
+
+// One side is the box's, the other the nearest to the picture's ratio (1200 x
+// 900 into 1000 x 500: 666.7 wide); small pictures are enlarged, at most twice.
+// A uniform picture stays uniform, grey too: the filter's weights add up to one.
+TEST_F(PictureFitTest, FillsTheBoxOneWayAndEnlargesAtMostTwice) {
+    const int cases[][6] = {{1200, 900, 1000, 500, 667, 500}, {1000, 300, 640, 480, 640, 192},
+                            {1600, 1200, 800, 600, 800, 600}, {500, 400, 640, 480, 600, 480},
+                            {300, 200, 1024, 768, 600, 400},  {1, 500, 100, 100, 1, 100},
+                            {5000, 40, 1000, 1000, 1000, 8},  {64, 48, 0, 0, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1]);
+        JpegRecipe recipe;
+        recipe.width = c[0];
+        recipe.height = c[1];
+        LoadBytes(MakeJpeg(recipe, Uniform(recipe, {90, 140, 200})), c[2], c[3]);
+        ASSERT_TRUE(picture.IsDrawable());
+        EXPECT_EQ(c[4], picture.Width());
+        EXPECT_EQ(c[5], picture.Height());
+        for (const uint32_t p : Pixels()) {
+            ASSERT_LE(
+                std::max({std::abs(int(p >> 16 & 0xFF) - 90), std::abs(int(p >> 8 & 0xFF) - 140),
+                          std::abs(int(p & 0xFF) - 200), int(p >> 24) * 3}),
+                2)
+                << std::hex << p;
+        }
+    }
+    JpegRecipe grey;
+    grey.colours = JpegColours::Grey;
+    LoadBytes(MakeJpeg(grey, Uniform(grey, {77})), 8, 8);
+    EXPECT_EQ(std::vector<uint32_t>(64, 0x4D4D4D), Pixels());
+}
+
+// A separable Lanczos resample with three lobes in floating point: `lines`
+// lines of `length` samples, `step` apart, to `to` samples `outStep` apart.
+std::vector<double> ReferencePass(const std::vector<double>& in, int length, int lines, int to,
+                                  int step, int outStep) {
+    std::vector<double> out(size_t(to) * size_t(lines));
+    const double scale = double(to) / length, stretch = std::max(1.0, 1 / scale), pi = M_PI;
+    for (int o = 0; o < to; ++o) {
+        const double centre = (o + 0.5) / scale - 0.5;
+        std::vector<std::pair<size_t, double>> taps;
+        double sum = 0;
+        for (int i = int(std::floor(centre - 3 * stretch)) + 1; i <= centre + 3 * stretch; ++i) {
+            const double x = std::max(1e-9, std::fabs(i - centre) / stretch);
+            const double k = 3 * std::sin(pi * x) * std::sin(pi * x / 3) / (pi * pi * x * x);
+            taps.emplace_back(size_t(std::clamp(i, 0, length - 1)) * size_t(step), k);
+            sum += k;
+        }
+        for (int line = 0; line < lines; ++line) {
+            double value = 0;
+            for (const auto& [index, k] : taps) {
+                value += k * in[size_t(line) * (step == 1 ? length : 1) + index];
+            }
+            out[size_t(line) * (outStep == 1 ? to : 1) + size_t(o) * size_t(outStep)] = value / sum;
+        }
+    }
+    return out;
+}
+
+// A photograph's detail fitted through libjpeg's scaling and the filter stays
+// within a level or two of a reference Lanczos resample (of three lobes) of the
+// whole decode, where sampling the nearest pixel (the fault the filter is there
+// to avoid) is several levels off.
+TEST_F(PictureFitTest, DetailStaysCloseToAReferenceResampleOfTheWholeDecode) {
+    JpegRecipe recipe;
+    recipe.width = 960;
+    recipe.height = 720;
+    const std::vector<uint8_t> jpeg = MakeJpeg(recipe, PhotoSamples(960, 720));
+    LoadBytes(jpeg, 960, 720, Picture::Sizing::Reduce);
+    const std::vector<uint32_t> whole = Pixels();
+    LoadBytes(jpeg, 500, 500);
+    ASSERT_EQ(500 * 375, picture.Width() * picture.Height());
+    double fitted = 0, nearest = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        std::vector<double> channel;
+        for (const uint32_t p : whole) {
+            channel.push_back(p >> shift & 0xFF);
+        }
+        const std::vector<double> reference =
+            ReferencePass(ReferencePass(channel, 960, 720, 500, 1, 1), 720, 500, 375, 500, 500);
+        for (size_t i = 0; i < reference.size(); ++i) {
+            const double level = std::clamp(reference[i], 0.0, 255.0);
+            fitted += std::fabs(level - (picture.Pixels()[i] >> shift & 0xFF));
+            nearest += std::fabs(level - channel[i / 500 * 720 / 375 * 960 + i % 500 * 960 / 500]);
+        }
+    }
+    EXPECT_LT(fitted / (3 * 500 * 375), 2.0);
+    EXPECT_GT(nearest / (3 * 500 * 375), 3.0) << "the picture lacks detail";
+}
+
+// A photo cut off halfway keeps its whole picture's scale: the fitted rows that
+// the rows which came cover, exactly as the whole file gives them.
+TEST_F(PictureFitTest, CutOffPhotoKeepsTheRowsItsDataCovers) {
+    JpegRecipe recipe;
+    recipe.width = 400;
+    recipe.height = 300;
+    const std::vector<uint8_t> whole = MakeJpeg(recipe, PhotoSamples(400, 300));
+    LoadBytes(whole, 200, 200);
+    ASSERT_EQ(150, picture.Height());
+    const std::vector<uint32_t> full = Pixels();
+    LoadBytes(std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() / 2), 200, 200);
+    EXPECT_EQ(200, picture.Width());
+    EXPECT_GT(picture.Height(), 150 / 3);
+    EXPECT_LT(picture.Height(), 150);
+    EXPECT_TRUE(
+        std::equal(picture.Pixels(), picture.Pixels() + 200 * picture.Height(), full.begin()));
+}
+} // namespace
