@@ -11,9 +11,8 @@ bool IsJpegName(const char* path) {
     if (dot == nullptr || dot == path) {
         return false;
     }
-    // Other picture types (".GIF", ".BMP", ".TIF") are not supported: like any
-    // other name they count as failed pictures. The extensions are pure ASCII,
-    // so a byte of a multi-byte character can never make a name match.
+    // The extensions are pure ASCII, so a byte of a multi-byte character can
+    // never make a name match. (Other formats: picture/picture_names.h.)
     for (const char* extension : {".JPG", ".JPEG", ".JPE", ".JFIF"}) {
         if (EqualIgnoringCase(dot, extension)) {
             return true;

@@ -2,6 +2,8 @@
 
 #include "picture/jpeg_name.h"
 #include "picture/picture_file.h"
+#include "picture/platform_decoder.h"
+#include "picture/reduced_size.h"
 
 #include <utility>
 
@@ -38,8 +40,11 @@ void Picture::Fail() {
 void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
                    const std::atomic_bool* abandon) {
     Free();
+    // A negative box could never be met; it is taken as an empty one.
+    maxWidth = maxWidth < 0 ? 0 : maxWidth;
+    maxHeight = maxHeight < 0 ? 0 : maxHeight;
     if (!IsJpegName(path)) {
-        Fail();
+        LoadOtherFormat(path, maxWidth, maxHeight, sizing, abandon);
         return;
     }
     std::FILE* file = OpenPictureFile(path);
@@ -47,9 +52,6 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing
         Fail();
         return;
     }
-    // A negative box could never be met; it is taken as an empty one.
-    maxWidth = maxWidth < 0 ? 0 : maxWidth;
-    maxHeight = maxHeight < 0 ? 0 : maxHeight;
     Orientation orientation = Orientation::Upright;
     const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, sizing, abandon, orientation);
     std::fclose(file);
@@ -65,6 +67,30 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing
         ReduceToFit(maxWidth, maxHeight);
     }
     Orient(orientation);
+}
+
+// A picture of another format is decoded by the platform straight to its size:
+// fitted, or the size the reductions would give a JPEG file of its size, so
+// that pictures of all formats look alike. It is turned or mirrored last.
+void Picture::LoadOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
+                              const std::atomic_bool* abandon) {
+    const auto choose = [&](PictureSize source, Orientation orientation) {
+        TurnBox(orientation, maxWidth, maxHeight);
+        return sizing == Sizing::Fit
+                   ? FitSize(source.width, source.height, maxWidth, maxHeight)
+                   : ReducedSize(source.width, source.height, maxWidth, maxHeight);
+    };
+    PlatformPicture decoded;
+    if (!DecodeWithPlatform(path, choose, abandon, decoded)) {
+        Fail();
+        return;
+    }
+    sourceWidth = decoded.source.width;
+    sourceHeight = decoded.source.height;
+    components = 3;
+    HoldPixels(std::move(decoded.pixels), decoded.size.width, decoded.size.height);
+    state = State::Ready;
+    Orient(decoded.orientation);
 }
 
 void Picture::Adopt(int32_t newWidth, int32_t newHeight, std::unique_ptr<uint32_t[]> buffer) {
@@ -97,17 +123,13 @@ void Picture::HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, i
     h.biClrImportant = 0;
 }
 
-// The gentlest single reduction that makes the picture fit is taken; when none
-// does, the picture is halved and the test repeats. The reductions truncate the
-// size, so a reduction chosen because it fits always ends the loop.
+// Reductions, each the gentlest that fits or a half, until the picture fits.
 void Picture::ReduceToFit(int32_t maxWidth, int32_t maxHeight) {
-    while (IsDrawable() && (height > maxHeight || width > maxWidth)) {
-        if (3 * height / 4 <= maxHeight && 3 * width / 4 <= maxWidth) {
-            Resize(Reduction::ThreeQuarters);
-        } else if (2 * height / 3 <= maxHeight && 2 * width / 3 <= maxWidth) {
-            Resize(Reduction::TwoThirds);
-        } else {
-            Resize(Reduction::Half);
+    while (IsDrawable()) {
+        const std::optional<Reduction> kind = NextReduction(width, height, maxWidth, maxHeight);
+        if (!kind) {
+            return;
         }
+        Resize(*kind);
     }
 }

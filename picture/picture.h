@@ -76,6 +76,8 @@ private:
     bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
                     const std::atomic_bool* abandon, Orientation& orientation);
     bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Sizing sizing);
+    void LoadOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
+                         const std::atomic_bool* abandon);
     void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
     void Orient(Orientation orientation);
     void Dither(const DitherTables& tables);

@@ -2,6 +2,7 @@
 // out: the system's search, or a test's.
 #pragma once
 
+#include "picture/picture_names.h"
 #include "show/folder_walk.h"
 
 #include <windows.h>
@@ -17,9 +18,10 @@ public:
     virtual DWORD Next(WIN32_FIND_DATAW& entry) = 0;
 };
 
-// Takes the entries into the listing: the files with JPEG names, and the
+// Takes the entries into the listing: the files with picture names, and the
 // folders that are neither hidden nor system folders nor reparse points. An
 // entry that fails, or whose name the program's text cannot carry, is skipped;
 // the listing ends at the last entry, when `stop` becomes true, or after a run
 // of failures that shows the search itself has gone (a drive removed, say).
-void ListEntries(FolderEntries& entries, const std::atomic_bool& stop, FolderListing& listing);
+void ListEntries(FolderEntries& entries, const PictureNames& names, const std::atomic_bool& stop,
+                 FolderListing& listing);

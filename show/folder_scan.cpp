@@ -1,6 +1,5 @@
 #include "show/folder_scan.h"
 
-#include "picture/jpeg_name.h"
 #include "picture/windows_path.h"
 #include "show/folder_entries.h"
 
@@ -28,7 +27,7 @@ bool IsDotEntry(const wchar_t* name) {
 }
 
 // Sorts one entry of a listing into the pictures or the folders to walk.
-void Take(const WIN32_FIND_DATAW& found, FolderListing& listing) {
+void Take(const WIN32_FIND_DATAW& found, const PictureNames& names, FolderListing& listing) {
     const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (folder && ((found.dwFileAttributes & SkippedFolders) != 0 || IsDotEntry(found.cFileName))) {
         return;
@@ -42,7 +41,7 @@ void Take(const WIN32_FIND_DATAW& found, FolderListing& listing) {
     }
     if (folder) {
         listing.folders.push_back(name);
-    } else if (IsJpegName(name.c_str())) {
+    } else if (names.IsPicture(name.c_str())) {
         listing.pictures.push_back(name);
     }
 }
@@ -84,7 +83,8 @@ private:
 };
 } // namespace
 
-void ListEntries(FolderEntries& entries, const std::atomic_bool& stop, FolderListing& listing) {
+void ListEntries(FolderEntries& entries, const PictureNames& names, const std::atomic_bool& stop,
+                 FolderListing& listing) {
     WIN32_FIND_DATAW entry;
     for (int failures = 0; !stop && failures < MaxFailuresInARow;) {
         const DWORD error = entries.Next(entry);
@@ -93,7 +93,7 @@ void ListEntries(FolderEntries& entries, const std::atomic_bool& stop, FolderLis
         }
         if (error == ERROR_SUCCESS) {
             failures = 0;
-            Take(entry, listing);
+            Take(entry, names, listing);
         } else {
             ++failures;
         }
@@ -122,14 +122,14 @@ std::string PicturePath(const std::string& root, const std::string& name) {
 // Memory running out ends the listing: the walk goes on with the names listed
 // so far, each with its whole name.
 FolderListing ListFolder(const std::string& root, const std::string& folder,
-                         const std::atomic_bool& stop) {
+                         const PictureNames& names, const std::atomic_bool& stop) {
     FolderListing listing;
     if (root.empty()) {
         return listing;
     }
     try {
         SystemEntries entries(SystemPath(PicturePath(PicturePath(root, folder), "*")));
-        ListEntries(entries, stop, listing);
+        ListEntries(entries, names, stop, listing);
     } catch (const std::bad_alloc&) {
     }
     return listing;

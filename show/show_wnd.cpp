@@ -7,6 +7,7 @@
 #include "framework/wnd_class.h"
 #include "picture/display.h"
 #include "picture/picture_draw.h"
+#include "picture/platform_decoder.h"
 #include "picture/screen_capture.h"
 #include "res/resource.h"
 #include "show/folder_scan.h"
@@ -102,8 +103,14 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     const HWND hwnd = m_hWnd;
     worker = std::make_unique<ShowWorker>(
         walk,
-        [root = folder](const std::string& relative, const std::atomic_bool& stop) {
-            return ListFolder(root, relative, stop);
+        // The formats the system decodes are asked for at the first listing,
+        // on the worker's thread.
+        [root = folder, names = std::optional<PictureNames>()](
+            const std::string& relative, const std::atomic_bool& stop) mutable {
+            if (!names) {
+                names.emplace(PlatformPictureExtensions());
+            }
+            return ListFolder(root, relative, *names, stop);
         },
         LoadPicture, [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
     return 0;

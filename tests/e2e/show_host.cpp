@@ -214,7 +214,8 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::string(argv[1]) == "list") {
         const std::atomic_bool stop{false};
-        std::printf("%zu\n", ListFolder(ShowFolderPath(argv[2]), "", stop).pictures.size());
+        std::printf("%zu\n",
+                    ListFolder(ShowFolderPath(argv[2]), "", PictureNames(), stop).pictures.size());
         return 0;
     }
     std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM | "

@@ -3,6 +3,8 @@
 #include "picture/picture.h"
 
 #include "picture/display_format.h"
+#include "picture/picture_names.h"
+#include "picture/reduced_size.h"
 #include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
 
@@ -107,6 +109,19 @@ TEST_F(PictureLoadTest, DecodesJpegNamesInAnyLetterCaseAndNothingElse) {
     std::filesystem::current_path(previous);
 }
 
+// The walk takes JPEG names, and the names of the formats the platform
+// decodes by their extensions, in any letter case.
+TEST(PictureNamesTest, JpegNamesAndThePlatformsExtensionsInAnyCase) {
+    const PictureNames names({"png", "TIFF"});
+    for (const char* name : {"a.jpg", "b.PNG", "c.tiff", "d.Tiff", "e.f.png"}) {
+        EXPECT_TRUE(names.IsPicture(name)) << name;
+    }
+    for (const char* name : {"a.tif", ".png", "png", "a.png.txt", "a.pngx", "a.gif"}) {
+        EXPECT_FALSE(names.IsPicture(name)) << name;
+    }
+    EXPECT_FALSE(PictureNames().IsPicture("a.png"));
+}
+
 TEST_F(PictureLoadTest, MissingFileFails) {
     picture.Load(dir.File("absent.jpg").c_str(), 100, 100);
     ExpectFailedAndEmpty(picture);
@@ -149,6 +164,10 @@ TEST_F(PictureLoadTest, ChoosesTheScaleAndReductionsThatFitTheBox) {
         EXPECT_EQ(c.height, picture.SourceHeight());
         EXPECT_EQ(c.fittedWidth, picture.Width());
         EXPECT_EQ(c.fittedHeight, picture.Height());
+        // A picture of another format gets the same size.
+        const PictureSize other = ReducedSize(c.width, c.height, c.maxWidth, c.maxHeight);
+        EXPECT_EQ(c.fittedWidth, other.width);
+        EXPECT_EQ(c.fittedHeight, other.height);
         // 40 bytes, top-down (negative height), 1 plane, 32 bits, BI_RGB, 1000 pixels a metre.
         const BitmapInfoHeader expected{
             40, c.fittedWidth, -c.fittedHeight, 1, 32, 0, 0, 1000, 1000, 0, 0};

@@ -76,7 +76,7 @@ TEST(FolderScanTest, ListingSkipsAFailedEntryAndEndsOnlyAtTheEnd) {
                              {L"short.jpg", ERROR_SUCCESS}});
     const std::atomic_bool stop{false};
     FolderListing listing;
-    ListEntries(entries, stop, listing);
+    ListEntries(entries, PictureNames(), stop, listing);
     std::string expected;
     for (int i = 0; i < 96; ++i) {
         expected += "\xe6\x97\xa5";
@@ -86,7 +86,7 @@ TEST(FolderScanTest, ListingSkipsAFailedEntryAndEndsOnlyAtTheEnd) {
     EXPECT_EQ("short.jpg", listing.pictures[1]);
 
     ScriptedEntries gone(std::vector<ScriptedEntries::Step>(1000, {L"", ERROR_NETNAME_DELETED}));
-    ListEntries(gone, stop, listing);
+    ListEntries(gone, PictureNames(), stop, listing);
     EXPECT_LT(gone.calls, 1000);
 }
 
@@ -106,7 +106,7 @@ TEST(FolderScanTest, RunningOutOfMemoryKeepsTheNamesListedSoFar) {
         FolderListing listing;
         const auto listWithLittleMemory = [&] {
             allocationsLeft = allowed;
-            listing = ListFolder(folder.Path(), "", stop);
+            listing = ListFolder(folder.Path(), "", PictureNames(), stop);
             allocationsLeft = -1;
         };
         EXPECT_NO_THROW(listWithLittleMemory()) << allowed << " allocations";

@@ -1,0 +1,20 @@
+// The size the fixed reductions give a picture: what a JPEG file gets when it is
+// not fitted to its box, and so what a picture of another format gets, so that
+// a folder of mixed formats looks alike.
+#pragma once
+
+#include "picture/fit_size.h"
+#include "picture/picture.h"
+
+#include <cstdint>
+#include <optional>
+
+// The gentlest single reduction that makes a picture of this size fit the box;
+// a half when none does; none when it fits already.
+std::optional<Picture::Reduction> NextReduction(int32_t width, int32_t height, int32_t boxWidth,
+                                                int32_t boxHeight);
+
+// A picture of the source size decoded at 1/1, 1/2, 1/4 or 1/8 as libjpeg
+// would be for the box, then reduced until it fits.
+PictureSize ReducedSize(int32_t sourceWidth, int32_t sourceHeight, int32_t boxWidth,
+                        int32_t boxHeight);
