@@ -205,7 +205,7 @@ __attribute__((target("ssse3"))) void DownSsse3(const int16_t* const* rows, cons
 }
 
 // Two output pixels a step, one in each half: as AcrossSse2, with the
-// weights of both pixels' pairs laid out ready (see Resampler::Start).
+// weights of both pixels' pairs laid out ready (see LayOutPairs).
 __attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* row, const Resampler::Taps& taps,
                                                 const int32_t* pairs, int32_t width, int16_t* out) {
     const __m256i zero = _mm256_setzero_si256();

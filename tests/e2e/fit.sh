@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# `Pelloran.scr /s` with Fit on, on one 600 x 300 picture: on the 1024 x 768
-# screen it is enlarged to fill the width exactly, 1024 x 512.
+# `Pelloran.scr /s` with Fit on: a 600 x 300 picture fills the 1024 x 768 screen, 1024 x 512.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/show_lib.sh"
@@ -11,7 +10,6 @@ convert -size 600x300 xc:'#c08040' "$folder/a.jpg"
 store_settings "$folder"
 wine_run reg add "$settings_key" /v Fit /t REG_DWORD /d 1 /f >/dev/null
 start_show 24
-# What is not black on screen, once it is 1024x512 (or the last size seen, after a minute).
 size=none
 for _ in $(seq 300); do
     import -display "$(session_display 24)" -window root "$folder/screen.png" 2>/dev/null &&

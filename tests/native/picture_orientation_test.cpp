@@ -52,11 +52,17 @@ TEST(PictureOrientationTest, EachValueTurnsTheCornersIntoPlace) {
 
 // A portrait photo stored landscape fills a portrait box: 900 x 600 for a
 // 400 x 600 box is decoded whole (not at 1/2), reduced by two thirds and turned.
+// Fitted, it is turned before it is fitted: as a 600 x 900 portrait it fills
+// the 500 x 700 box's height.
 TEST(PictureOrientationTest, SidewaysPictureFillsTheBoxAsPortrait) {
     Picture picture;
     EXPECT_EQ("BRWG", LoadQuarters(picture, 900, 600, ExifBlock(6), 400, 600));
     EXPECT_EQ(400, picture.Width());
     EXPECT_EQ(600, picture.Height());
+    EXPECT_EQ("BRWG",
+              LoadQuarters(picture, 900, 600, ExifBlock(6), 500, 700, Picture::Sizing::Fit));
+    EXPECT_EQ(467, picture.Width());
+    EXPECT_EQ(700, picture.Height());
 }
 
 // Blocks cut short (before the end of the directory's 40 bytes), pointing
@@ -79,14 +85,5 @@ TEST(PictureOrientationTest, UntrustworthyBlocksMeanUpright) {
         EXPECT_EQ(Orientation::Upright, ExifOrientation(bad.data(), bad.size())) << offset;
         EXPECT_EQ("RGBW", LoadQuarters(picture, 48, 32, bad, 100, 100)) << offset;
     }
-}
-// Fitted, it is turned before it is fitted: as a portrait of 600 x 900 it
-// fills the 500 x 700 box's height.
-TEST(PictureOrientationTest, SidewaysPictureIsFittedAsPortrait) {
-    Picture picture;
-    EXPECT_EQ("BRWG",
-              LoadQuarters(picture, 900, 600, ExifBlock(6), 500, 700, Picture::Sizing::Fit));
-    EXPECT_EQ(467, picture.Width());
-    EXPECT_EQ(700, picture.Height());
 }
 } // namespace
