@@ -105,9 +105,11 @@ TEST_F(ShowCycleTest, AOneFileFolderLoadsThatFileForEveryDraw) {
     EXPECT_COLOUR(Green, Centre());
 }
 
+// A folder with a picture's name, and a picture under a name of no picture
+// format, are not pictures.
 TEST_F(ShowCycleTest, AFolderWithoutPicturesStaysBlack) {
     folder.AddFolder("folder.jpg");
-    folder.AddSolid("picture.png", 400, 300, Red);
+    folder.AddSolid("picture.txt", 400, 300, Red);
     Start();
     Tick();
     Repaint();
