@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# On a red a.jpg, a green b.jpg and a blue c.jpg in name order, a second
-# `Pelloran.scr /s` begins with the picture after the last one the first drew,
-# kept under the program's key in "State", never in "Configuration". The
-# preview keeps nothing there.
+# On a red a.jpg, a green b.jpg and a blue c.jpg in name order, a second show
+# begins with the picture after the last one the first drew, which it kept in
+# "State", never in "Configuration"; the preview keeps nothing there.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/show_lib.sh"
