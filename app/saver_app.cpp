@@ -68,8 +68,10 @@ BOOL SaverApp::StartPreview(HWND parentHandle) {
     return TRUE;
 }
 
+// The full-screen show goes on from where the last one stopped; only it reads
+// and writes that state.
 BOOL SaverApp::StartFullScreen() {
-    auto* wnd = new FullScreenShowWnd(SaverSettings, *display);
+    auto* wnd = new FullScreenShowWnd(SaverSettings, *display, ReadShowState(*this), &stateKeeper);
     if (!wnd->CreateFullScreen()) {
         return FALSE;
     }

@@ -3,6 +3,7 @@
 // command line names: the setup dialog, the full-screen show or the preview.
 #pragma once
 
+#include "app/show_state.h"
 #include "framework/win_app.h"
 #include "picture/display.h"
 
@@ -27,4 +28,6 @@ private:
 
     // The display the show windows draw on, for the whole run.
     std::unique_ptr<const Display> display;
+    // Where the full-screen show keeps what it drew, for the next one.
+    StateKeeper stateKeeper{*this};
 };

@@ -6,10 +6,11 @@ picture the program is ended with a key press (xdotool). A run that shows no
 picture within --timeout seconds is ended by force and reported as "> N s";
 the runs left are then not made. With --key-after S the key is pressed S
 seconds after the picture, and what is timed is the key to the program's end
-(the worst and the median run are printed).
+(the worst and the median run are printed). With --before, a command runs
+before each run, untimed.
 
-    first_picture.py --display :N --runs N [--timeout S] [--colour RRGGBB [--key-after S]
-                     | --until-exit] -- COMMAND...
+    first_picture.py --display :N --runs N [--timeout S] [--before SHELL-COMMAND]
+                     [--colour RRGGBB [--key-after S] | --until-exit] -- COMMAND...
 """
 import argparse
 import ctypes
@@ -106,11 +107,15 @@ def main():
     parser.add_argument("--colour")
     parser.add_argument("--until-exit", action="store_true")
     parser.add_argument("--key-after", type=float)
+    parser.add_argument("--before")
     parser.add_argument("command", nargs="+")
     options = parser.parse_args()
     screen = Screen(options.display)
     times = []
     for _ in range(options.runs):
+        if options.before:
+            subprocess.run(options.before, shell=True, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
         if options.until_exit:
             times.append(time_exit(options.command))
             continue

@@ -84,11 +84,13 @@ printf '  %-52s' "Wine listing ${counts[-1]} files (show_host list)"
 bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
     tests/harness/wine-run.sh "$session" build/win64/tests/e2e/show_host.exe list \
     "$(windows_path "$folders/folder-${counts[-1]}")"
+# Each run is a first show: the state the run before kept is forgotten first.
 # first_picture FOLDER RANDOM LABEL [RUNS [OPTION...]]
 first_picture() {
     write_settings wine_run "$(windows_path "$1")" 60 1 0 "$2" 0
     printf '  %-52s' "$3"
     bench/first_picture.py --display "$display" --runs "${4:-$runs}" --timeout $timeout \
+        --before "tests/harness/wine-run.sh '$session' reg delete '${settings_key%Configuration}State' /f" \
         --colour ff00ff "${@:5}" -- \
         tests/harness/wine-run.sh "$session" "$(realpath -m "$win64_dir")/Pelloran.scr" /s
 }

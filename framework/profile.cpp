@@ -2,8 +2,8 @@
 // registry: Software\<company>\<application>\<section>. Every call opens the
 // chain afresh and creates the keys below Software that are missing, so even a
 // read leaves the empty chain behind. A value that cannot be read as what is
-// asked for (an integer: REG_DWORD of four bytes; a string: REG_SZ) reads as
-// the default.
+// asked for (an integer: REG_DWORD of four bytes; a string: REG_SZ; bytes:
+// REG_BINARY) reads as the default.
 #include "framework/win_app.h"
 
 #include "framework/reg_key.h"
@@ -67,4 +67,30 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
     return key &&
            ::RegSetValueExA(key.get(), entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                             static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
+}
+
+std::vector<uint8_t> CWinApp::GetProfileBinary(const char* section, const char* entry) const {
+    RegKey key = OpenSectionKey(*this, section);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (!key ||
+        ::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY) {
+        return {};
+    }
+    std::vector<uint8_t> bytes(size);
+    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, bytes.data(), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_BINARY) {
+        return {};
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+BOOL CWinApp::WriteProfileBinary(const char* section, const char* entry,
+                                 const std::vector<uint8_t>& bytes) const {
+    RegKey key = OpenSectionKey(*this, section);
+    return key && ::RegSetValueExA(key.get(), entry, 0, REG_BINARY, bytes.data(),
+                                   static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }

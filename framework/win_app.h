@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class CWnd;
 
@@ -33,6 +35,10 @@ public:
     virtual BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
     virtual BOOL WriteProfileString(const char* section, const char* entry,
                                     const char* value) const;
+    // Bytes: REG_BINARY; anything else reads as none.
+    std::vector<uint8_t> GetProfileBinary(const char* section, const char* entry) const;
+    BOOL WriteProfileBinary(const char* section, const char* entry,
+                            const std::vector<uint8_t>& bytes) const;
 
     // The application title: the program file's name without folder and extension.
     const std::string& AppName() const { return appName; }

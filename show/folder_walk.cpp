@@ -5,6 +5,25 @@
 #include <algorithm>
 #include <utility>
 
+bool WalkedBefore(const std::string& a, const std::string& b) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t endA = std::min(a.find('\\', start), a.size());
+        const std::size_t endB = std::min(b.find('\\', start), b.size());
+        const bool fileA = endA == a.size();
+        const bool fileB = endB == b.size();
+        const std::string partA = a.substr(start, endA - start);
+        const std::string partB = b.substr(start, endB - start);
+        if (fileA != fileB) {
+            return fileA;
+        }
+        if (fileA || partA != partB) {
+            return NameBefore(partA, partB);
+        }
+        start = endA + 1;
+    }
+}
+
 FolderWalk::FolderWalk(bool subfolders, PictureList::Order order, uint32_t seed,
                        std::size_t maxPictures)
     : subfolders(subfolders), order(order), folderShuffle(seed), picturesLeft(maxPictures) {}

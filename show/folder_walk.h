@@ -30,6 +30,11 @@ using FolderLister =
 // take some 30 MB.
 constexpr std::size_t MaxPictures = 250000;
 
+// Whether the picture `a` comes before `b` in a walk in name order, both named
+// relative to the show's folder: a folder's own pictures come before its
+// subfolders', and names in one folder compare as the order by name has them.
+bool WalkedBefore(const std::string& a, const std::string& b);
+
 class FolderWalk {
 public:
     // Without subfolders only the show's folder is listed. The seed chooses the

@@ -5,6 +5,7 @@
 
 #include <windowsx.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,9 +43,13 @@ const MessageMapEntry FullScreenShowWnd::messageEntries[] = {
 const MessageMap FullScreenShowWnd::messageMap{&ShowWnd::messageMap,
                                                FullScreenShowWnd::messageEntries};
 
-FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& display)
+FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& display,
+                                     ShowMemory memory, MemoryKeeper* keeper)
     : ShowWnd(TRUE, settings, display) {
     fadeAllowed = true;
+    if (keeper != nullptr) {
+        GoOnFrom(std::move(memory), *keeper);
+    }
 }
 
 FullScreenShowWnd::~FullScreenShowWnd() = default;
@@ -75,7 +80,9 @@ LRESULT FullScreenShowWnd::OnSysCommand(WPARAM command, LPARAM) {
     return Default();
 }
 
+// The show's end: what it drew is kept for the next one.
 LRESULT FullScreenShowWnd::OnDestroy(WPARAM, LPARAM) {
+    KeepMemory();
     ::PostQuitMessage(0);
     return Default();
 }

@@ -1,9 +1,19 @@
 #include "show/play_order.h"
 
 #include "common/random.h"
+#include "show/folder_walk.h"
 
 #include <cstdint>
 #include <utility>
+
+void PlayOrder::GoOnFrom(ShowMemory& memory, std::size_t unseenFirst) {
+    if (order == PictureList::Shuffled) {
+        seen = &memory.seen;
+    } else if (!memory.last.empty()) {
+        resumeAfter = memory.last;
+        unseen = unseenFirst;
+    }
+}
 
 void PlayOrder::Add(PictureList& folder) {
     if (order == PictureList::ByName) {
@@ -11,14 +21,28 @@ void PlayOrder::Add(PictureList& folder) {
         return;
     }
     for (PictureEntry* entry = folder.First(); entry != nullptr; entry = folder.Next()) {
-        unplayed.push_back(std::move(entry->name));
+        ++found;
+        const bool drawnLately = seen != nullptr && seen->Contains(entry->name);
+        (drawnLately ? heldBack : unplayed).push_back(std::move(entry->name));
     }
     folder.Clear();
 }
 
 const PictureEntry* PlayOrder::Next() {
+    if (resumeAfter) {
+        PassOverToResumePoint();
+        if (resumeAfter) {
+            return nullptr;
+        }
+        started = passing;
+    }
+    if (!ahead.empty()) {
+        const PictureEntry* entry = ahead.front();
+        ahead.pop_front();
+        return entry;
+    }
     PictureEntry* entry = started ? played.Next() : played.First();
-    if (entry == nullptr && !unplayed.empty()) {
+    if (entry == nullptr && (!unplayed.empty() || (walkOver && !heldBack.empty()))) {
         DrawUnplayed();
         entry = started ? played.Next() : played.First();
     }
@@ -26,13 +50,52 @@ const PictureEntry* PlayOrder::Next() {
         entry = played.First();
     }
     started = started || entry != nullptr;
+    if (entry != nullptr && seen != nullptr) {
+        // Every picture has been handed out since the seen ones started again.
+        if (walkOver && unplayed.empty() && heldBack.empty() && sinceSeenCleared == found) {
+            StartSeenAgain();
+        }
+        ++sinceSeenCleared;
+    }
     return entry;
+}
+
+// Name order: passes over the pictures up to the one after which the show goes
+// on, keeping the `unseen` before the next one, which are handed out first.
+// With none after it once the walk is over, the order wraps to its start.
+void PlayOrder::PassOverToResumePoint() {
+    for (PictureEntry* entry = passing ? played.Next() : played.First(); entry != nullptr;
+         entry = played.Next()) {
+        passing = true;
+        ahead.push_back(entry);
+        if (WalkedBefore(*resumeAfter, entry->name)) {
+            resumeAfter.reset();
+            return;
+        }
+        if (ahead.size() > unseen) {
+            ahead.pop_front();
+        }
+    }
+    if (walkOver) {
+        resumeAfter.reset();
+    }
+}
+
+void PlayOrder::StartSeenAgain() {
+    seen->Clear();
+    sinceSeenCleared = 0;
 }
 
 // Moves pictures from the unplayed ones to the end of the playing order: all of
 // them, shuffled as one list, once the walk is over; otherwise one drawn at
 // random (two draws of the generator make 30 bits, plenty for MaxPictures).
+// When none are left but those that recent shows drew, every picture has been
+// seen: the seen ones start again, and those are played now.
 void PlayOrder::DrawUnplayed() {
+    if (unplayed.empty()) {
+        StartSeenAgain();
+        unplayed.swap(heldBack);
+    }
     if (walkOver) {
         PictureList rest;
         for (std::string& name : unplayed) {

@@ -23,6 +23,9 @@ constexpr UINT_PTR ShowTimer = 1;
 // The frames of a fade: 16 make half a second.
 constexpr UINT_PTR FadeTimer = 2;
 constexpr UINT FadeFramePeriod = 31;
+// What the show drew is kept once a minute, so that a power cut loses little.
+constexpr UINT_PTR KeepTimer = 3;
+constexpr UINT KeepPeriod = 60 * 1000;
 static_assert(LongestTimerPeriod == USER_TIMER_MAXIMUM);
 
 int32_t Width(const RECT& rect) {
@@ -74,6 +77,26 @@ bool ShowWnd::Busy() const {
     return (turns && turns->Loading()) || !order.WalkOver();
 }
 
+void ShowWnd::GoOnFrom(ShowMemory stored, MemoryKeeper& memoryKeeper) {
+    memory = MemoryFor(std::move(stored), folder, settings.Subfolders != 0);
+    keeper = &memoryKeeper;
+}
+
+void ShowWnd::KeepMemory() {
+    if (keeper != nullptr && memoryChanged) {
+        keeper->Keep(memory);
+        memoryChanged = false;
+    }
+}
+
+void ShowWnd::Remember(const std::string& drawn) {
+    if (keeper != nullptr) {
+        memory.last = drawn;
+        memory.seen.Add(drawn);
+        memoryChanged = true;
+    }
+}
+
 void ShowWnd::PostNcDestroy() {
     if (autoDelete) {
         delete this;
@@ -97,6 +120,11 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         stages.emplace_back(area);
     }
     turns.emplace(stages.size());
+    if (keeper != nullptr) {
+        // The creation's draw takes one picture a stage, which is never seen.
+        order.GoOnFrom(memory, stages.size());
+        ::SetTimer(m_hWnd, KeepTimer, KeepPeriod, nullptr); // without it, kept at the end only
+    }
     const FolderWalk walk(settings.Subfolders != 0,
                           settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName,
                           ::GetTickCount());
@@ -141,6 +169,10 @@ void ShowWnd::OnTimer(UINT_PTR id) {
         NextFadeFrames();
         return;
     }
+    if (id == KeepTimer) {
+        KeepMemory();
+        return;
+    }
     if (id != ShowTimer) {
         Default();
         return;
@@ -175,6 +207,7 @@ void ShowWnd::OnWorkDone() {
 void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     Stage& stage = stages[index];
     stage.next = std::move(picture);
+    stage.nextName = std::move(askedName);
     switch (turns->Arrived(index)) {
     case StageTurns::Arrival::Keep:
         break;
@@ -207,6 +240,7 @@ void ShowWnd::AskWorker() {
         }
         return;
     }
+    askedName = entry->name;
     const RECT& area = stages[*stage].area;
     LoadRequest request{static_cast<int>(*stage), PicturePath(folder, entry->name), Width(area),
                         Height(area)};
@@ -230,6 +264,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
         EndFade(dc, stage);
     }
     if (stage.next.IsDrawable()) {
+        Remember(stage.nextName);
         display.SelectPalette(dc);
         const POINT at = Place(stage);
         const RECT where{at.x, at.y, at.x + stage.next.Width(), at.y + stage.next.Height()};

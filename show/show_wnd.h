@@ -8,6 +8,7 @@
 #include "show/fade.h"
 #include "show/full_screen_geometry.h"
 #include "show/play_order.h"
+#include "show/show_memory.h"
 #include "show/show_worker.h"
 #include "show/stage_turns.h"
 
@@ -51,12 +52,20 @@ protected:
     // Whether the Fade setting may fade pictures in here: not in the preview.
     bool fadeAllowed = false;
 
+    // Before the window is created: the show goes on from what the shows
+    // before it left, when that was of its folder, and remembers what it
+    // draws for the next, handing it to the keeper once a minute while it
+    // runs and at KeepMemory. The keeper must outlive the window.
+    void GoOnFrom(ShowMemory stored, MemoryKeeper& memoryKeeper);
+    void KeepMemory();
+
 private:
     // One area of the window that shows pictures, and its next picture.
     struct Stage {
         explicit Stage(const RECT& area) : area(area) {}
         RECT area;
         Picture next;             // what the stage's next draw shows
+        std::string nextName;     // its name, relative to the show's folder
         RECT shown{};             // where its last picture is, empty when the stage is black
         std::optional<Fade> fade; // the change of picture under way
     };
@@ -87,6 +96,7 @@ private:
     void AskWorker();
     void TakePicture(std::size_t stage, Picture picture);
     void FillBlack(CDC& dc, const RECT& area);
+    void Remember(const std::string& drawn);
 
     const Settings settings;
     const Display& display;
@@ -94,6 +104,10 @@ private:
     std::vector<Stage> stages;
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
+    std::string askedName; // of the picture on its way
+    ShowMemory memory;
+    MemoryKeeper* keeper = nullptr; // none: the show remembers nothing
+    bool memoryChanged = false;     // since the keeper last had it
     BOOL autoDelete;
     // It uses nothing of the window, and is stopped first, by the destructor.
     std::unique_ptr<ShowWorker> worker;
@@ -104,7 +118,10 @@ ScreenLayout ReadScreenLayout();
 
 class FullScreenShowWnd : public ShowWnd {
 public:
-    FullScreenShowWnd(const Settings& settings, const Display& display);
+    // The show goes on from the memory and hands what it draws to the keeper,
+    // when it is given one.
+    FullScreenShowWnd(const Settings& settings, const Display& display, ShowMemory memory = {},
+                      MemoryKeeper* keeper = nullptr);
     ~FullScreenShowWnd() override;
 
     // A top-most popup covering every monitor, each of which shows pictures.

@@ -18,6 +18,7 @@ store_settings "$folder"
 
 for depth in 16 8; do
     desktop_on $depth
+    forget_state # each show starts at the first picture
     start_show $depth
     seen=$(watch_colours $depth 20)
     case "$seen" in

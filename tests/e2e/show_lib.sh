@@ -19,6 +19,13 @@ store_settings() {
 
 forget_settings() {
     wine_run reg delete "$settings_key" /f >/dev/null 2>&1 || true
+    forget_state
+}
+
+# What the last full-screen show drew, after which the next one goes on.
+state_key=${settings_key%Configuration}State
+forget_state() {
+    wine_run reg delete "$state_key" /f >/dev/null 2>&1 || true
 }
 
 # The X display of the session at the given depth.

@@ -1,5 +1,6 @@
 // The walk of a folder tree and the playing order made from it as it comes:
-// which pictures in which order, the bound, and the shuffle of old.
+// which pictures in which order, the bound, the shuffle of old, and a show
+// going on from the shows before it with the state they stored.
 #include "common/random.h"
 #include "show/folder_walk.h"
 #include "show/play_order.h"
@@ -197,4 +198,78 @@ TEST(ShowWalkTest, AShuffledShowPlaysEveryPictureOnceBeforeAnyAgain) {
     std::sort(all.begin(), all.end());
     EXPECT_EQ(all, sorted);
     EXPECT_EQ(played, Play(order, played.size()));
+}
+
+// Name order, resumed after a picture, one taken unseen: the picture before the
+// next one comes first. A deleted picture is passed over in the walk's order
+// (a folder's own pictures first), the order waits until the walk has gone
+// past the point, and wraps at the end.
+TEST(ShowWalkTest, ByNameAFullScreenShowGoesOnAfterTheLastPictureDrawn) {
+    for (const auto& [last, expected] : std::vector<std::pair<std::string, Names>>{
+             {"2023\\b.jpg", {"(none)", "2023\\a.jpg", "2023\\c.jpg", "a.jpg"}},
+             {"c.jpg", {"(none)", "c.jpg", "2023\\a.jpg", "2023\\c.jpg"}},
+             {"2023\\c.jpg", {"(none)", "2023\\c.jpg", "a.jpg", "c.jpg"}}}) {
+        ShowMemory memory{"C:\\p", true, last, {}};
+        PlayOrder order(PictureList::ByName);
+        order.GoOnFrom(memory, 1);
+        Deliver(order, {"a.jpg", "c.jpg"});
+        Names played = Play(order, 1);
+        Deliver(order, {"2023\\a.jpg", "2023\\c.jpg"});
+        order.EndWalk();
+        const Names more = Play(order, 3);
+        played.insert(played.end(), more.begin(), more.end());
+        EXPECT_EQ(expected, played) << last;
+    }
+}
+
+// Shuffled, what recent shows drew comes after all the others, each picture
+// once; then the seen ones start again, as they do once every picture has been
+// handed out since.
+TEST(ShowWalkTest, AShuffledFullScreenShowHoldsBackWhatRecentShowsDrew) {
+    ShowMemory memory{"", false, "", SeenPictures({PictureHash("s1"), PictureHash("s2")})};
+    memory.seen.Add("s3");
+    PlayOrder order(PictureList::Shuffled);
+    order.GoOnFrom(memory, 1);
+    Deliver(order, {"s1", "n1", "s2"});
+    Names played = Play(order, 2);
+    EXPECT_EQ("(none)", played.back()); // the seen ones wait for the walk's end
+    Deliver(order, {"n2", "s3", "n3"});
+    order.EndWalk();
+    played = Play(order, 2);
+    std::sort(played.begin(), played.end());
+    EXPECT_TRUE(played == (Names{"n2", "n3"}) && !memory.seen.Empty());
+    played = Play(order, 3);
+    std::sort(played.begin(), played.end());
+    EXPECT_TRUE(played == (Names{"s1", "s2", "s3"}) && memory.seen.Empty());
+    memory.seen.Add("n1"); // drawn since
+    Play(order, 3);
+    EXPECT_FALSE(memory.seen.Empty());
+    Play(order, 1);
+    EXPECT_TRUE(memory.seen.Empty());
+}
+
+// The state reads back as stored, the oldest seen forgotten beyond the
+// capacity; a part that cannot be read, another folder or the other choice of
+// subfolders make a first show.
+TEST(ShowWalkTest, TheStoredStateReadsBackOrMakesAFirstShow) {
+    ShowMemory memory{"C:\\p", true, "2023\\a.jpg", {}};
+    for (std::size_t i = 0; i <= SeenPictures::Capacity; ++i) {
+        memory.seen.Add(std::to_string(i));
+    }
+    memory.seen.Add("1");
+    const StoredMemory stored = EncodeMemory(memory);
+    const ShowMemory read = MemoryFor(DecodeMemory(stored), "C:\\p", true);
+    EXPECT_EQ("2023\\a.jpg", read.last);
+    EXPECT_EQ(memory.seen.Hashes(), read.seen.Hashes());
+    EXPECT_TRUE(!read.seen.Contains("0") && read.seen.Hashes().back() == PictureHash("1"));
+    EXPECT_EQ(0xaf63dc4c8601ec8cu, PictureHash("a")); // FNV-1a, on every build
+    StoredMemory broken = stored, missing = stored;
+    broken.seen.pop_back();
+    missing.subfolders = -1;
+    for (const ShowMemory& first :
+         {MemoryFor(DecodeMemory(broken), "C:\\p", true),
+          MemoryFor(DecodeMemory(missing), "C:\\p", true), MemoryFor(read, "C:\\q", true),
+          MemoryFor(read, "C:\\p", false)}) {
+        EXPECT_TRUE(first.last.empty() && first.seen.Empty());
+    }
 }

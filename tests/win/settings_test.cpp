@@ -1,6 +1,7 @@
 // The settings store against Wine's real registry.
 #include "app/saver_app.h"
 #include "app/saver_settings.h"
+#include "app/show_state.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,28 @@ TEST_F(SettingsTest, WritesGoToTheSectionKeyWithTheirTypes) {
     EXPECT_EQ(5u, size); // the text with its terminating zero
     EXPECT_STREQ("F:\\x", path);
     ::RegCloseKey(key);
+}
+
+// The full-screen show's state has a section of its own, never the settings'
+// with values of their own types; a state that cannot be read is a first show's.
+TEST_F(SettingsTest, TheShowStateIsKeptInASectionOfItsOwn) {
+    EXPECT_EQ("", ReadShowState(app).folder);
+    ShowMemory memory{"D:\\pics", true, "2023\\a.jpg", {}};
+    memory.seen.Add("2023\\a.jpg");
+    StateKeeper(app).Keep(memory);
+    EXPECT_FALSE(KeyExists(SectionKey()));
+    const ShowMemory read = ReadShowState(app);
+    EXPECT_TRUE(read.folder == "D:\\pics" && read.subfolders && read.last == "2023\\a.jpg");
+    EXPECT_EQ(memory.seen.Hashes(), read.seen.Hashes());
+    const std::string state = AppKey() + "\\State";
+    const auto typed = [&state](const char* name, DWORD type) {
+        return ::RegGetValueA(HKEY_CURRENT_USER, state.c_str(), name, type, nullptr, nullptr,
+                              nullptr) == ERROR_SUCCESS;
+    };
+    EXPECT_TRUE(typed("Folder", RRF_RT_REG_SZ) && typed("Subfolders", RRF_RT_REG_DWORD) &&
+                typed("Last", RRF_RT_REG_SZ) && typed("Seen", RRF_RT_REG_BINARY));
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, state.c_str(), "Subfolders", REG_SZ, "1", 2);
+    EXPECT_EQ("", ReadShowState(app).last);
 }
 
 // Start-up turns off the system's boxes for drives without their medium, so
