@@ -42,7 +42,7 @@ const PictureEntry* PlayOrder::Next() {
         return entry;
     }
     PictureEntry* entry = started ? played.Next() : played.First();
-    if (entry == nullptr && (!unplayed.empty() || (walkOver && !heldBack.empty()))) {
+    if (entry == nullptr && (!unplayed.empty() || !heldBack.empty())) {
         DrawUnplayed();
         entry = started ? played.Next() : played.First();
     }
@@ -89,10 +89,12 @@ void PlayOrder::StartSeenAgain() {
 // Moves pictures from the unplayed ones to the end of the playing order: all of
 // them, shuffled as one list, once the walk is over; otherwise one drawn at
 // random (two draws of the generator make 30 bits, plenty for MaxPictures).
-// When none are left but those that recent shows drew, every picture has been
-// seen: the seen ones start again, and those are played now.
+// When none are left but those that recent shows drew once the walk is over,
+// every picture has been seen: the seen ones start again, and those are played
+// now. While the walk goes on and has found none but those, one of them is
+// drawn: the show starts as soon as there is a picture.
 void PlayOrder::DrawUnplayed() {
-    if (unplayed.empty()) {
+    if (unplayed.empty() && walkOver) {
         StartSeenAgain();
         unplayed.swap(heldBack);
     }
@@ -106,9 +108,10 @@ void PlayOrder::DrawUnplayed() {
         played.Splice(rest);
         return;
     }
+    std::vector<std::string>& pool = unplayed.empty() ? heldBack : unplayed;
     const uint32_t draw = static_cast<uint32_t>(NextRandom()) << 15 | NextRandom();
-    const std::size_t chosen = draw % unplayed.size();
-    std::swap(unplayed[chosen], unplayed.back());
-    played.Append()->name = std::move(unplayed.back());
-    unplayed.pop_back();
+    const std::size_t chosen = draw % pool.size();
+    std::swap(pool[chosen], pool.back());
+    played.Append()->name = std::move(pool.back());
+    pool.pop_back();
 }

@@ -223,26 +223,29 @@ TEST(ShowWalkTest, ByNameAFullScreenShowGoesOnAfterTheLastPictureDrawn) {
 }
 
 // Shuffled, what recent shows drew comes after all the others, each picture
-// once; then the seen ones start again, as they do once every picture has been
-// handed out since.
+// once (while the walk goes on and has found only those, one of them comes
+// rather than nothing); then the seen ones start again, as they do once every
+// picture has been handed out since.
 TEST(ShowWalkTest, AShuffledFullScreenShowHoldsBackWhatRecentShowsDrew) {
     ShowMemory memory{"", false, "", SeenPictures({PictureHash("s1"), PictureHash("s2")})};
     memory.seen.Add("s3");
     PlayOrder order(PictureList::Shuffled);
     order.GoOnFrom(memory, 1);
     Deliver(order, {"s1", "n1", "s2"});
-    Names played = Play(order, 2);
-    EXPECT_EQ("(none)", played.back()); // the seen ones wait for the walk's end
+    EXPECT_EQ((Names{"n1"}), Play(order, 1));
+    const Names early = Play(order, 1);
+    EXPECT_TRUE(early[0] == "s1" || early[0] == "s2") << early[0];
     Deliver(order, {"n2", "s3", "n3"});
     order.EndWalk();
-    played = Play(order, 2);
+    Names played = Play(order, 2);
     std::sort(played.begin(), played.end());
     EXPECT_TRUE(played == (Names{"n2", "n3"}) && !memory.seen.Empty());
-    played = Play(order, 3);
+    played = Play(order, 2);
+    played.push_back(early[0]);
     std::sort(played.begin(), played.end());
     EXPECT_TRUE(played == (Names{"s1", "s2", "s3"}) && memory.seen.Empty());
     memory.seen.Add("n1"); // drawn since
-    Play(order, 3);
+    Play(order, 4);
     EXPECT_FALSE(memory.seen.Empty());
     Play(order, 1);
     EXPECT_TRUE(memory.seen.Empty());
