@@ -52,10 +52,13 @@ bool StageTurns::StepBack(std::size_t index) {
     return true;
 }
 
+// The picture on screen is decoded again: the window may have handed it to a
+// fade.
 void StageTurns::Again(std::size_t index) {
     State& stage = stages[index];
     if (stage.history.OnScreen() != PictureHistory::None) {
         stage.next = stage.history.OnScreen();
+        stage.held = stage.held == stage.next ? PictureHistory::None : stage.held;
     }
 }
 
@@ -102,9 +105,8 @@ StageTurns::Arrival StageTurns::Arrived(std::size_t index) {
     State& stage = stages[index];
     stage.held = stage.asked;
     stage.asked = PictureHistory::None;
-    if (stage.held != stage.next) { // a step has wished for another since
-        Queue(index);
-        return Arrival::Keep;
+    if (stage.held != stage.next) {
+        return Arrival::Keep; // a step has wished for another since, and asks for it
     }
     if (stage.unseenDrawDue) {
         stage.unseenDrawDue = false;

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace {
 // One stage, called as the window calls it, playing "0", "1", "2", ...; the
@@ -15,10 +14,9 @@ namespace {
 struct Show {
     Show() { Ask(); }
     void Come() {
-        const std::string path = *onItsWay;
+        held = *onItsWay;
         onItsWay.reset();
         const StageTurns::Arrival arrival = turns.Arrived(0);
-        held = path;
         if (arrival == StageTurns::Arrival::DrawUnseen) {
             Drawn();
         } else if (arrival == StageTurns::Arrival::Draw) {
