@@ -13,4 +13,5 @@ void SaverApp::LoadSettings() {
     s.Subfolders = static_cast<int32_t>(GetProfileInt(SettingsSection, SubfoldersName, 1));
     s.Fade = static_cast<int32_t>(GetProfileInt(SettingsSection, FadeName, 0));
     s.Fit = static_cast<int32_t>(GetProfileInt(SettingsSection, FitName, 0));
+    s.Keys = static_cast<int32_t>(GetProfileInt(SettingsSection, KeysName, 0));
 }

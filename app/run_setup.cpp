@@ -24,4 +24,5 @@ void SaverApp::RunSetup(HWND owner) {
     WriteProfileInt(SettingsSection, SubfoldersName, edited->Subfolders);
     WriteProfileInt(SettingsSection, FadeName, edited->Fade);
     WriteProfileInt(SettingsSection, FitName, edited->Fit);
+    WriteProfileInt(SettingsSection, KeysName, edited->Keys);
 }

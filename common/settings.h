@@ -15,6 +15,7 @@ struct Settings {
     int32_t Subfolders = 0; // 0: the folder's own pictures only, otherwise its subfolders' too
     int32_t Fade = 0;       // 0: one picture cuts to the next, otherwise it fades in
     int32_t Fit = 0;        // 0: reduce in fixed steps until it fits, otherwise fit the box exactly
+    int32_t Keys = 0;       // 0: every key ends the show, otherwise arrows and Space steer it
 };
 
 // Where the settings live below the application's registry key, and their names.
@@ -28,3 +29,4 @@ inline constexpr char PathName[] = "Path";
 inline constexpr char SubfoldersName[] = "Subfolders";
 inline constexpr char FadeName[] = "Fade";
 inline constexpr char FitName[] = "Fit";
+inline constexpr char KeysName[] = "Keys";

@@ -21,3 +21,4 @@
 #define IDC_SUBFOLDERS 1018
 #define IDC_FADE 1019
 #define IDC_FIT 1020
+#define IDC_KEYS 1021

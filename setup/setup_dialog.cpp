@@ -35,6 +35,7 @@ void SetupDialog::DoDataExchange(CDataExchange& dx) {
     DDX_Check(dx, IDC_SUBFOLDERS, settings.Subfolders);
     DDX_Check(dx, IDC_FADE, settings.Fade);
     DDX_Check(dx, IDC_FIT, settings.Fit);
+    DDX_Check(dx, IDC_KEYS, settings.Keys);
     if (dx.m_bSaveAndValidate) {
         ReadInteger(delayText, settings.Delay); // no number: the delay stays as it was
     }

@@ -1,6 +1,7 @@
-// The full-screen show: a window over every monitor, ended by any key, any mouse
-// button, a mouse movement away from the first reported position, the loss of
-// activation, or a change of the monitors.
+// The full-screen show: a window over every monitor, ended by any key (but the
+// ones that steer the show, with Keys on), any mouse button, a mouse movement
+// away from the first reported position, the loss of activation, or a change
+// of the monitors.
 #include "show/show_wnd.h"
 
 #include <windowsx.h>
@@ -36,7 +37,7 @@ const MessageMapEntry FullScreenShowWnd::messageEntries[] = {
     OnMessage<&FullScreenShowWnd::OnPress>(WM_LBUTTONDOWN),
     OnMessage<&FullScreenShowWnd::OnPress>(WM_MBUTTONDOWN),
     OnMessage<&FullScreenShowWnd::OnPress>(WM_RBUTTONDOWN),
-    OnMessage<&FullScreenShowWnd::OnPress>(WM_KEYDOWN),
+    OnMessage<&FullScreenShowWnd::OnKeyDown>(WM_KEYDOWN),
     OnMessage<&FullScreenShowWnd::OnPress>(WM_SYSKEYDOWN),
     OnMessage<&FullScreenShowWnd::OnDisplayChange>(WM_DISPLAYCHANGE),
 };
@@ -132,6 +133,32 @@ LRESULT FullScreenShowWnd::OnMouseMove(WPARAM, LPARAM position) {
 LRESULT FullScreenShowWnd::OnPress(WPARAM, LPARAM) {
     Close();
     return Default();
+}
+
+// With Keys on, Right and Page Down step forward, Left and Page Up back, and
+// Space (not its auto-repeat) pauses and resumes; every other key ends the show.
+LRESULT FullScreenShowWnd::OnKeyDown(WPARAM key, LPARAM flags) {
+    constexpr LPARAM HeldBefore = 1 << 30;
+    if (KeysSteer()) {
+        switch (key) {
+        case VK_RIGHT:
+        case VK_NEXT:
+            StepForward();
+            return 0;
+        case VK_LEFT:
+        case VK_PRIOR:
+            StepBack();
+            return 0;
+        case VK_SPACE:
+            if ((flags & HeldBefore) == 0) {
+                TogglePause();
+            }
+            return 0;
+        default:
+            break;
+        }
+    }
+    return OnPress(key, flags);
 }
 
 // A monitor came, went or changed its mode: the desktop the show covered is not

@@ -89,8 +89,9 @@ void ShowWnd::KeepMemory() {
     }
 }
 
+// A picture shown again by the keys has no name here: it is remembered already.
 void ShowWnd::Remember(const std::string& drawn) {
-    if (keeper != nullptr) {
+    if (keeper != nullptr && !drawn.empty()) {
         memory.last = drawn;
         memory.seen.Add(drawn);
         memoryChanged = true;
@@ -160,6 +161,9 @@ void ShowWnd::OnPaint() {
         } else {
             stage.shown = RECT{};
         }
+        if (turns->Paused()) {
+            turns->Again(index); // paused, a repaint shows the same pictures
+        }
         ShowPicture(dc, index, false);
     }
 }
@@ -177,9 +181,8 @@ void ShowWnd::OnTimer(UINT_PTR id) {
         Default();
         return;
     }
-    CClientDC dc(this);
-    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
-        ShowPicture(dc, stage, true);
+    if (!turns->Paused()) {
+        ShowEveryStage();
     }
 }
 
@@ -233,30 +236,36 @@ void ShowWnd::AskWorker() {
     if (!stage) {
         return;
     }
-    const PictureEntry* entry = order.Next();
-    if (entry == nullptr) {
+    std::string path;
+    std::string name; // a new picture's, which the show remembers once drawn
+    if (const std::string* before = turns->Wanted()) {
+        path = *before;
+    } else if (const PictureEntry* entry = order.Next()) {
+        name = entry->name;
+        path = PicturePath(folder, entry->name);
+    } else {
         if (order.None()) {
             turns->NothingToAsk();
         }
         return;
     }
-    askedName = entry->name;
+    askedName = std::move(name);
+    turns->Asked(path);
     const RECT& area = stages[*stage].area;
-    LoadRequest request{static_cast<int>(*stage), PicturePath(folder, entry->name), Width(area),
-                        Height(area)};
+    LoadRequest request{static_cast<int>(*stage), std::move(path), Width(area), Height(area)};
     if (settings.Size != 0) {
         request.maxWidth /= 2;
         request.maxHeight /= 2;
     }
     request.sizing = settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
     worker->Load(std::move(request));
-    turns->Asked();
 }
 
 // A picture that failed leaves its stage untouched. A fade still under way
 // ends at once before the next picture.
 void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     if (!turns->DrawNow(index)) {
+        AskWorker(); // a step may wish for a picture not asked for yet
         return;
     }
     Stage& stage = stages[index];
@@ -279,6 +288,42 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
         stage.shown = where;
     }
     DrawnAt(index);
+}
+
+void ShowWnd::ShowEveryStage() {
+    CClientDC dc(this);
+    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
+        ShowPicture(dc, stage, true);
+    }
+}
+
+void ShowWnd::StepForward() {
+    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
+        turns->StepForward(stage);
+    }
+    ShowEveryStage();
+    RestartTimer();
+}
+
+// A stage at the oldest picture it keeps stays as it is.
+void ShowWnd::StepBack() {
+    CClientDC dc(this);
+    for (std::size_t stage = 0; stage < stages.size(); ++stage) {
+        if (turns->StepBack(stage)) {
+            ShowPicture(dc, stage, true);
+        }
+    }
+    RestartTimer();
+}
+
+// The delay starts again when the show goes on.
+void ShowWnd::TogglePause() {
+    turns->TogglePause();
+    RestartTimer();
+}
+
+void ShowWnd::RestartTimer() {
+    ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr);
 }
 
 // Without Overlap the previous picture, read back from the screen, fades out

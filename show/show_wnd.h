@@ -59,6 +59,14 @@ protected:
     void GoOnFrom(ShowMemory stored, MemoryKeeper& memoryKeeper);
     void KeepMemory();
 
+    // The keys of the full-screen show, with the Keys setting on. A step shows
+    // the next pictures (or those before) on every stage at once, or as soon as
+    // they have come, and the delay starts again.
+    bool KeysSteer() const { return settings.Keys != 0; }
+    void StepForward();
+    void StepBack();
+    void TogglePause();
+
 private:
     // One area of the window that shows pictures, and its next picture.
     struct Stage {
@@ -81,6 +89,8 @@ private:
     // a picture still on its way is drawn when it comes. `softly`: it fades in,
     // where the settings and the display let it.
     void ShowPicture(CDC& dc, std::size_t stage, bool softly);
+    void ShowEveryStage();
+    void RestartTimer();
     // The change begins: the previous picture fades out or the new one fades in
     // over what is beneath it.
     void StartFade(CDC& dc, Stage& stage, POINT at);
@@ -141,6 +151,7 @@ private:
     LRESULT OnActivateApp(WPARAM active, LPARAM);
     LRESULT OnMouseMove(WPARAM, LPARAM position);
     LRESULT OnPress(WPARAM, LPARAM);
+    LRESULT OnKeyDown(WPARAM key, LPARAM flags);
     LRESULT OnDisplayChange(WPARAM, LPARAM);
 
     // Ends the show: the default processing of WM_CLOSE destroys the window.

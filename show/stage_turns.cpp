@@ -6,20 +6,67 @@ StageTurns::StageTurns(std::size_t count) : stages(count) {
     }
 }
 
-bool StageTurns::DrawNow(std::size_t stage) {
-    if (stages[stage].waiting) {
-        stages[stage].drawDue = true;
+bool StageTurns::DrawNow(std::size_t index) {
+    State& stage = stages[index];
+    if (stage.held == stage.next) {
+        stage.drawDue = false;
+        return true;
+    }
+    stage.drawDue = true;
+    Queue(index); // a step may wish for a picture not asked for yet
+    return false;
+}
+
+// A stage without pictures stays where it is.
+void StageTurns::Drawn(std::size_t index) {
+    State& stage = stages[index];
+    if (stage.history.At(stage.next) != nullptr) {
+        stage.history.Shown(stage.next);
+        ++stage.next;
+    }
+}
+
+// Only a stage that needs a picture not on its way takes a turn, and once.
+void StageTurns::Queue(std::size_t index) {
+    State& stage = stages[index];
+    if (!stage.queued && stage.held != stage.next && stage.asked != stage.next) {
+        stage.queued = true;
+        turns.push_back(index);
+    }
+}
+
+void StageTurns::StepForward(std::size_t index) {
+    State& stage = stages[index];
+    if (stage.history.OnScreen() != PictureHistory::None) {
+        stage.next = stage.history.OnScreen() + 1;
+    }
+}
+
+bool StageTurns::StepBack(std::size_t index) {
+    State& stage = stages[index];
+    const Position before = stage.history.Before();
+    if (before == PictureHistory::None) {
         return false;
     }
+    stage.next = before;
     return true;
 }
 
-void StageTurns::Drawn(std::size_t stage) {
-    stages[stage].waiting = true;
+// The picture on screen is decoded again: the window may have handed it to a
+// fade.
+void StageTurns::Again(std::size_t index) {
+    State& stage = stages[index];
+    if (stage.history.OnScreen() != PictureHistory::None) {
+        stage.next = stage.history.OnScreen();
+        stage.held = stage.held == stage.next ? PictureHistory::None : stage.held;
+    }
 }
 
-void StageTurns::Queue(std::size_t stage) {
-    turns.push_back(stage);
+void StageTurns::TogglePause() {
+    paused = !paused;
+    for (State& stage : stages) {
+        stage.drawDue = stage.drawDue && !paused;
+    }
 }
 
 std::optional<std::size_t> StageTurns::Turn() const {
@@ -29,28 +76,44 @@ std::optional<std::size_t> StageTurns::Turn() const {
     return turns.front();
 }
 
-void StageTurns::Asked() {
+const std::string* StageTurns::Wanted() const {
+    const State& stage = stages[turns.front()];
+    return stage.history.At(stage.next);
+}
+
+void StageTurns::Asked(const std::string& path) {
+    State& stage = stages[turns.front()];
     turns.pop_front();
+    stage.queued = false;
+    if (stage.next == stage.history.End()) {
+        stage.history.Add(path);
+    }
+    stage.asked = stage.next;
     loading = true;
 }
 
 void StageTurns::NothingToAsk() {
-    for (const std::size_t stage : turns) {
-        stages[stage].waiting = false;
+    for (const std::size_t index : turns) {
+        stages[index].held = stages[index].next;
+        stages[index].queued = false;
     }
     turns.clear();
 }
 
-StageTurns::Arrival StageTurns::Arrived(std::size_t stage) {
+StageTurns::Arrival StageTurns::Arrived(std::size_t index) {
     loading = false;
-    State& state = stages[stage];
-    state.waiting = false;
-    if (state.unseenDrawDue) {
-        state.unseenDrawDue = false;
+    State& stage = stages[index];
+    stage.held = stage.asked;
+    stage.asked = PictureHistory::None;
+    if (stage.held != stage.next) {
+        return Arrival::Keep; // a step has wished for another since, and asks for it
+    }
+    if (stage.unseenDrawDue) {
+        stage.unseenDrawDue = false;
         return Arrival::DrawUnseen;
     }
-    if (state.drawDue) {
-        state.drawDue = false;
+    if (stage.drawDue) {
+        stage.drawDue = false;
         return Arrival::Draw;
     }
     return Arrival::Keep;

@@ -2,11 +2,17 @@
 // stage shows its next picture at every draw and asks for the one after right
 // then; one picture is on its way at a time, and the stages take their turns in
 // the order in which they drew, so that the playing order is dealt across them.
+// Each stage keeps the pictures it showed, so that the keys can step back over
+// them and forward again; whatever the keys wish while a picture is on its way
+// replaces the wish before, and asks for nothing more.
 #pragma once
+
+#include "show/picture_history.h"
 
 #include <cstddef>
 #include <deque>
 #include <optional>
+#include <string>
 #include <vector>
 
 class StageTurns {
@@ -15,19 +21,32 @@ public:
     // creation takes before the window is on screen; their turns come in order.
     explicit StageTurns(std::size_t stages);
 
-    // A draw of the stage (a tick or a repaint): true when its picture has come
-    // and is to be drawn now; false when it is on its way, and then it is drawn
-    // when it comes.
+    // A draw of the stage (a tick, a step or a repaint): true when its picture
+    // has come and is to be drawn now; false when it is on its way, and then it
+    // is drawn when it comes.
     bool DrawNow(std::size_t stage);
     // The stage's picture has been drawn (or there was nothing to draw): the
     // next one is on its way from now on, and is asked for at Queue.
     void Drawn(std::size_t stage);
     void Queue(std::size_t stage);
 
+    // What the stage's next draw shows: the picture after the one on screen,
+    // the one before it (false when none is kept), or the one on screen again.
+    void StepForward(std::size_t stage);
+    bool StepBack(std::size_t stage);
+    void Again(std::size_t stage);
+    // While paused the window's ticks draw nothing, and a draw that waited for
+    // its picture when the pause began waits no more.
+    void TogglePause();
+    bool Paused() const { return paused; }
+
     // The stage whose picture is to be asked for now, unless one is on its way.
     std::optional<std::size_t> Turn() const;
+    // The picture to ask for at that turn: one the stage has had before, or
+    // null for the next of the playing order.
+    const std::string* Wanted() const;
     // The picture of the stage whose turn it was has been asked for.
-    void Asked();
+    void Asked(const std::string& path);
     // There are no pictures: the stages waiting for one wait no more.
     void NothingToAsk();
 
@@ -41,12 +60,18 @@ public:
     bool Loading() const { return loading; }
 
 private:
+    using Position = PictureHistory::Position;
     struct State {
-        bool waiting = true;       // its next picture has been asked for and not come
-        bool unseenDrawDue = true; // the creation's draw is the first picture's
-        bool drawDue = false;      // a draw came while it waited
+        PictureHistory history;
+        Position next = 0;                     // the picture the next draw shows
+        Position held = PictureHistory::None;  // the picture that has come
+        Position asked = PictureHistory::None; // the picture on its way
+        bool queued = true;                    // among the turns
+        bool unseenDrawDue = true;             // the creation's draw is the first picture's
+        bool drawDue = false;                  // a draw came while it waited
     };
     std::vector<State> stages;
     std::deque<std::size_t> turns; // the stages whose pictures are to be asked for
     bool loading = false;
+    bool paused = false;
 };

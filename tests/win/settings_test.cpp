@@ -71,6 +71,7 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     EXPECT_EQ(1, SaverSettings.Subfolders);
     EXPECT_EQ(0, SaverSettings.Fade);
     EXPECT_EQ(0, SaverSettings.Fit);
+    EXPECT_EQ(0, SaverSettings.Keys);
 
     ASSERT_TRUE(KeyExists(SectionKey()));
     HKEY key;
@@ -93,6 +94,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     StoreInt("Subfolders", 0);
     StoreInt("Fade", 3);
     StoreInt("Fit", -2);
+    StoreInt("Keys", 4);
     app.LoadSettings();
     EXPECT_EQ(-5, SaverSettings.Delay);
     EXPECT_EQ(7, SaverSettings.Position);
@@ -103,6 +105,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     EXPECT_EQ(0, SaverSettings.Subfolders);
     EXPECT_EQ(3, SaverSettings.Fade);
     EXPECT_EQ(-2, SaverSettings.Fit);
+    EXPECT_EQ(4, SaverSettings.Keys);
 }
 
 TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {

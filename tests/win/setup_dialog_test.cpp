@@ -128,7 +128,7 @@ TEST_F(SetupDialogTest, CancelAndEscapeWriteNothingEvenAfterEdits) {
 TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNewOnes) {
     struct {
         std::string delay, path;
-        bool scatter, large, overlap, random, subfolders, fade, fit;
+        bool scatter, large, overlap, random, subfolders, fade, fit, keys;
     } shown{};
     RunSetup([&shown](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
@@ -137,7 +137,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
                  user.IsChecked(dialog, IDC_SCATTER),    user.IsChecked(dialog, IDC_LARGE),
                  user.IsChecked(dialog, IDC_OVERLAP),    user.IsChecked(dialog, IDC_RANDOM),
                  user.IsChecked(dialog, IDC_SUBFOLDERS), user.IsChecked(dialog, IDC_FADE),
-                 user.IsChecked(dialog, IDC_FIT)};
+                 user.IsChecked(dialog, IDC_FIT),        user.IsChecked(dialog, IDC_KEYS)};
         user.SetText(dialog, IDC_DELAY, "12 abc");
         user.SetText(dialog, IDC_PATH, "D:\\pics");
         user.Click(dialog, IDC_CENTER);
@@ -147,6 +147,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
         user.Click(dialog, IDC_SUBFOLDERS);
         user.Click(dialog, IDC_FADE);
         user.Click(dialog, IDC_FIT);
+        user.Click(dialog, IDC_KEYS);
         user.Press(VK_RETURN);
         EXPECT_TRUE(user.WaitUntilGone(dialog));
     });
@@ -162,9 +163,10 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_TRUE(shown.subfolders);
     EXPECT_FALSE(shown.fade);
     EXPECT_FALSE(shown.fit);
+    EXPECT_FALSE(shown.keys);
 
     const std::vector<std::string> order = {"Delay", "Position",   "Size", "Random", "Overlap",
-                                            "Path",  "Subfolders", "Fade", "Fit"};
+                                            "Path",  "Subfolders", "Fade", "Fit",    "Keys"};
     EXPECT_EQ(order, app.writes);
     EXPECT_EQ(12, StoredInt("Delay"));
     EXPECT_EQ(1, StoredInt("Position"));
@@ -175,6 +177,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_EQ(0, StoredInt("Subfolders"));
     EXPECT_EQ(1, StoredInt("Fade"));
     EXPECT_EQ(1, StoredInt("Fit"));
+    EXPECT_EQ(1, StoredInt("Keys"));
 }
 
 TEST_F(SetupDialogTest, StoredStatesWithoutAControlShowAsNoneAndStoreBackAsTheDialogSaysThem) {
@@ -309,7 +312,7 @@ TEST_F(SetupDialogTest, ALongerChosenPathIsShownInFullAndEveryOkRefusesItUntilSh
     EXPECT_EQ(IDC_PATH, focusAfter);
     EXPECT_EQ(0u, LOWORD(selection));
     EXPECT_EQ(tooLong.size(), HIWORD(selection));
-    EXPECT_EQ(9u, app.writes.size()); // one successful OK
+    EXPECT_EQ(10u, app.writes.size()); // one successful OK
     EXPECT_EQ(longest, StoredText("Path"));
 }
 
@@ -342,7 +345,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Size", 2);
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
-                                IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_CHOOSE, IDOK}),
+                                IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_KEYS, IDC_CHOOSE, IDOK}),
               visited);
 
     // The platform makes a radio button a tab stop while it is checked, so Tab
@@ -350,10 +353,10 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Position", 1);
     StoreInt("Size", 0);
     RunSetup(tabAround);
-    EXPECT_EQ(
-        (std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE, IDC_OVERLAP,
-                          IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_CHOOSE, IDOK}),
-        visited);
+    EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE,
+                                IDC_OVERLAP, IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_FIT,
+                                IDC_KEYS, IDC_CHOOSE, IDOK}),
+              visited);
 }
 
 TEST_F(SetupDialogTest, ChooseStartsAtTheLoadedFolderAndOnlyItsOkReplacesTheTypedText) {

@@ -1,0 +1,38 @@
+// The pictures one stage has shown, by their paths, oldest first, and which of
+// them is on screen: stepping back shows them again (decoded anew, as no
+// decoded picture is kept), and stepping forward goes over the same pictures
+// before new ones come.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+class PictureHistory {
+public:
+    // Where a picture stands: counted from the stage's first, which is 0.
+    using Position = std::size_t;
+    static constexpr Position None = SIZE_MAX;
+    // How many pictures before the one on screen are kept at least.
+    static constexpr std::size_t Kept = 100;
+
+    // The picture at the position; null when it is not kept or not asked for yet.
+    const std::string* At(Position position) const;
+    // The position the next new picture takes, after the last kept.
+    Position End() const { return first + paths.size(); }
+    void Add(std::string path);
+
+    // The picture at the position (one kept) is now on screen; the oldest are
+    // forgotten beyond Kept before it.
+    void Shown(Position position);
+    // The one on screen, None before the first.
+    Position OnScreen() const { return onScreen; }
+    // The one before it, None when none is kept.
+    Position Before() const;
+
+private:
+    std::deque<std::string> paths;
+    Position first = 0; // of paths.front()
+    Position onScreen = None;
+};
