@@ -20,7 +20,8 @@ BOOL SaverApp::InitInstance() {
     // the system's "no disk" box, which the show's worker would wait behind
     // with nobody at the keyboard. The mode is the whole process's, so it
     // covers the worker's calls too.
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const UINT inherited = ::SetErrorMode(0);
+    ::SetErrorMode(inherited | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     Enable3dControls();
     SetRegistryKey("Tarnwick Software");
     LoadSettings();

@@ -32,13 +32,15 @@ struct PlatformPicture {
 // gives, is decoded at; an empty size refuses it.
 using PlatformSizeChoice = std::function<PictureSize(PictureSize source, Orientation orientation)>;
 
-// Pictures claiming more than this many pixels are refused before any of their
-// pixels are decoded, as the platform's decoders may hold them whole.
+// Pictures claiming more than this many pixels, or a side longer than JPEG's
+// longest, are refused before any of their pixels are decoded: the platform's
+// decoders may hold them whole, and the resampler's tables grow with a side.
 constexpr uint64_t MaxPlatformPixels = uint64_t{134} << 20;
+constexpr uint32_t MaxPlatformSide = 65535;
 
 // Decodes the first frame (the first page of a multi-page file) of the file,
 // resampled to the size chosen, with transparent parts over black. False when
-// no decoder reads it, it is broken or cut short, it claims more than
-// MaxPlatformPixels, memory cannot be had, or `abandon` (if given) went up.
+// no decoder reads it, it is broken or cut short, it claims more than the
+// bounds above, memory cannot be had, or `abandon` (if given) went up.
 bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
                         const std::atomic_bool* abandon, PlatformPicture& decoded);

@@ -186,7 +186,8 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
         FAILED(frame->GetSize(&width, &height))) {
         return false;
     }
-    if (width == 0 || height == 0 || uint64_t{width} * height > MaxPlatformPixels) {
+    if (width == 0 || height == 0 || width > MaxPlatformSide || height > MaxPlatformSide ||
+        uint64_t{width} * height > MaxPlatformPixels) {
         return false;
     }
     decoded.source = {int32_t(width), int32_t(height)};

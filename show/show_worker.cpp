@@ -72,6 +72,9 @@ FinishedWork ShowWorker::Take() {
 }
 
 bool ShowWorker::Stop(std::chrono::milliseconds patience) {
+    if (!thread.joinable()) {
+        return true; // stopped already
+    }
     std::unique_lock<std::mutex> lock(shared->mutex);
     shared->stopping = true;
     shared->wake.notify_one();

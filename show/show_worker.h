@@ -71,7 +71,7 @@ public:
     // the thread to end; true when it has. A thread blocked in a call that
     // does not return (a file or folder on a share that stopped answering) is
     // left to end by itself: it holds everything it uses, so nothing is freed
-    // under it, and it tells nobody of anything any more.
+    // under it, and it tells nobody of anything it finishes from then on.
     bool Stop(std::chrono::milliseconds patience = Patience);
 
 private:

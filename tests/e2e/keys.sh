@@ -23,8 +23,8 @@ press() {
 start_show 24
 wait_for "a picture on the screen" picture_at_centre 24
 press space
-held=$(centre_colour 24)
-expect_equal "$held" "$(watch_colours 24 15)" "the colours on screen while paused"
+held=$(watch_colours 24 15)
+case $held in *" "*) fail "the colours on screen while paused: '$held'" ;; esac
 press Left "$(after "$(after "$held")")"
 press Right "$held"
 press Next "$(after "$held")"

@@ -7,7 +7,8 @@ set -euo pipefail
 . "$(dirname "$0")/show_lib.sh"
 folder=$(make_colour_folder)
 trap 'forget_settings; rm -rf "$folder"' EXIT
-store_settings "$folder"
+# A picture every five seconds: each show's first is on screen long enough to see.
+write_settings wine_run "$(windows_path "$folder")" 5 1 0 0 0
 forget_state
 timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
     "$(windows_path "$PELLORAN_SCR")" >/dev/null 2>&1 || fail "the preview's host failed"

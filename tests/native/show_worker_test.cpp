@@ -131,6 +131,9 @@ TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
     const PictureLoader load = [&started](const LoadRequest& request,
                                           const std::atomic_bool& stop) {
         started.set_value();
+        while (!stop) { // the decode goes on once the stop has come
+            std::this_thread::yield();
+        }
         return LoadPicture(request, stop);
     };
     ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
