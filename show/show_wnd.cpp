@@ -218,7 +218,7 @@ void ShowWnd::TakePicture(std::size_t index, Picture picture) {
         if (stage.next.IsDrawable()) {
             Place(stage); // a scattered place takes its draws of the generator all the same
         }
-        DrawnAt(index);
+        DrawnAt(index, stage.next.IsDrawable());
         break;
     case StageTurns::Arrival::Draw: {
         CClientDC dc(this);
@@ -272,7 +272,8 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     if (stage.fade) {
         EndFade(dc, stage);
     }
-    if (stage.next.IsDrawable()) {
+    const bool drawable = stage.next.IsDrawable(); // a fade takes the picture
+    if (drawable) {
         Remember(stage.nextName);
         display.SelectPalette(dc);
         const POINT at = Place(stage);
@@ -287,7 +288,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
         }
         stage.shown = where;
     }
-    DrawnAt(index);
+    DrawnAt(index, drawable);
 }
 
 void ShowWnd::ShowEveryStage() {
@@ -398,8 +399,8 @@ POINT ShowWnd::Place(const Stage& stage) const {
 }
 
 // The draw is done: the next picture is on its way from now on.
-void ShowWnd::DrawnAt(std::size_t stage) {
-    turns->Drawn(stage);
+void ShowWnd::DrawnAt(std::size_t stage, bool shown) {
+    turns->Drawn(stage, shown);
     PostMessage(WM_LOADNEXT, stage);
 }
 

@@ -101,7 +101,7 @@ private:
     // Where the stage's picture goes: centred, or scattered by two draws of the
     // generator.
     POINT Place(const Stage& stage) const;
-    void DrawnAt(std::size_t stage);
+    void DrawnAt(std::size_t stage, bool shown);
     // Hands the next picture of the order to the worker, when none is on its way.
     void AskWorker();
     void TakePicture(std::size_t stage, Picture picture);

@@ -18,10 +18,12 @@ bool StageTurns::DrawNow(std::size_t index) {
 }
 
 // A stage without pictures stays where it is.
-void StageTurns::Drawn(std::size_t index) {
+void StageTurns::Drawn(std::size_t index, bool shown) {
     State& stage = stages[index];
     if (stage.history.At(stage.next) != nullptr) {
-        stage.history.Shown(stage.next);
+        if (shown) {
+            stage.history.Shown(stage.next);
+        }
         ++stage.next;
     }
 }

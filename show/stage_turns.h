@@ -26,8 +26,10 @@ public:
     // is drawn when it comes.
     bool DrawNow(std::size_t stage);
     // The stage's picture has been drawn (or there was nothing to draw): the
-    // next one is on its way from now on, and is asked for at Queue.
-    void Drawn(std::size_t stage);
+    // next one is on its way from now on, and is asked for at Queue. `shown`:
+    // it is on screen now; one that failed leaves the one before there, which
+    // the keys then step from.
+    void Drawn(std::size_t stage, bool shown);
     void Queue(std::size_t stage);
 
     // What the stage's next draw shows: the picture after the one on screen,

@@ -72,7 +72,7 @@ std::string Deal(StageTurns& turns, std::size_t stages, int ticks) {
             asked += std::to_string(*stage);
             turns.Asked("p");
             if (turns.Arrived(*stage) == StageTurns::Arrival::DrawUnseen) {
-                turns.Drawn(*stage);
+                turns.Drawn(*stage, true);
                 turns.Queue(*stage);
             }
         }
@@ -82,7 +82,7 @@ std::string Deal(StageTurns& turns, std::size_t stages, int ticks) {
     for (int tick = 0; tick < ticks; ++tick) {
         for (std::size_t stage = 0; stage < stages; ++stage) {
             if (turns.DrawNow(stage)) {
-                turns.Drawn(stage);
+                turns.Drawn(stage, true);
                 turns.Queue(stage);
             }
         }
@@ -112,12 +112,12 @@ TEST(FullScreenGeometryTest, ALatePictureIsDrawnWhenItComesAndTheTurnsKeepTheirO
     EXPECT_FALSE(turns.DrawNow(0));
     EXPECT_FALSE(turns.DrawNow(1));
     EXPECT_EQ(StageTurns::Arrival::DrawUnseen, turns.Arrived(0));
-    turns.Drawn(0);
+    turns.Drawn(0, true);
     turns.Queue(0);
     ASSERT_EQ(std::optional<std::size_t>(1), turns.Turn());
     turns.Asked("p");
     EXPECT_EQ(StageTurns::Arrival::DrawUnseen, turns.Arrived(1));
-    turns.Drawn(1);
+    turns.Drawn(1, true);
     turns.Queue(1);
     turns.Asked("p");                                       // stage 0's second picture
     EXPECT_EQ(StageTurns::Arrival::Draw, turns.Arrived(0)); // the paint waited for it

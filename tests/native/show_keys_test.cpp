@@ -26,13 +26,13 @@ struct Show {
     }
     void Draw() {
         if (turns.DrawNow(0)) {
-            screen = held;
+            screen = held != failing ? held : screen;
             Drawn();
         }
         Ask();
     }
     void Drawn() {
-        turns.Drawn(0);
+        turns.Drawn(0, held != failing);
         turns.Queue(0);
         Ask();
     }
@@ -49,7 +49,7 @@ struct Show {
     }
 
     StageTurns turns{1};
-    std::string held, screen;
+    std::string held, screen, failing;
     std::optional<std::string> onItsWay;
     int fresh = 0, asks = 0;
 };
@@ -134,4 +134,18 @@ TEST(ShowKeysTest, APauseHoldsThePictureOverTicksAndRepaints) {
     show.Come();
     show.Draw();
     EXPECT_EQ("3", show.screen);
+}
+
+// A picture that fails leaves the one before on screen, and Left steps back
+// from that one.
+TEST(ShowKeysTest, AFailedPictureLeavesTheOneBeforeToStepFrom) {
+    Show show = Started();
+    show.failing = "2";
+    show.Right();
+    show.Come();
+    ASSERT_EQ("1", show.screen);
+    ASSERT_TRUE(show.turns.StepBack(0));
+    show.Draw();
+    show.Come();
+    EXPECT_EQ("0", show.screen);
 }
