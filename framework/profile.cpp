@@ -8,6 +8,7 @@
 
 #include "framework/reg_key.h"
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -16,6 +17,26 @@ RegKey OpenSectionKey(const CWinApp& app, const char* section) {
     RegKey company = RegKey::Create(software.get(), app.RegistryKey().c_str());
     RegKey application = RegKey::Create(company.get(), app.AppName().c_str());
     return RegKey::Create(application.get(), section);
+}
+
+// The data of a value of the given type, with `spare` zero bytes after it;
+// nothing when there is no such value.
+std::optional<std::vector<uint8_t>> ReadValue(const RegKey& key, const char* entry, DWORD wanted,
+                                              DWORD spare) {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (!key ||
+        ::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != wanted) {
+        return std::nullopt;
+    }
+    std::vector<uint8_t> data(size + spare, 0);
+    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, data.data(), &size) != ERROR_SUCCESS ||
+        type != wanted) {
+        return std::nullopt;
+    }
+    data.resize(size + spare);
+    return data;
 }
 } // namespace
 
@@ -35,23 +56,11 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
 
 std::string CWinApp::GetProfileString(const char* section, const char* entry,
                                       const char* defaultValue) const {
-    RegKey key = OpenSectionKey(*this, section);
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (!key ||
-        ::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_SZ) {
-        return defaultValue;
-    }
     // One byte more than stored, so that a value saved without its terminating
-    // zero still ends inside the buffer.
-    std::vector<char> text(size + 1, '\0');
-    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                           &size) != ERROR_SUCCESS ||
-        type != REG_SZ) {
-        return defaultValue;
-    }
-    return text.data();
+    // zero still ends inside the data.
+    const std::optional<std::vector<uint8_t>> text =
+        ReadValue(OpenSectionKey(*this, section), entry, REG_SZ, 1);
+    return text ? reinterpret_cast<const char*>(text->data()) : defaultValue;
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value) const {
@@ -70,22 +79,8 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
 }
 
 std::vector<uint8_t> CWinApp::GetProfileBinary(const char* section, const char* entry) const {
-    RegKey key = OpenSectionKey(*this, section);
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (!key ||
-        ::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_BINARY) {
-        return {};
-    }
-    std::vector<uint8_t> bytes(size);
-    if (::RegQueryValueExA(key.get(), entry, nullptr, &type, bytes.data(), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_BINARY) {
-        return {};
-    }
-    bytes.resize(size);
-    return bytes;
+    return ReadValue(OpenSectionKey(*this, section), entry, REG_BINARY, 0)
+        .value_or(std::vector<uint8_t>());
 }
 
 BOOL CWinApp::WriteProfileBinary(const char* section, const char* entry,
