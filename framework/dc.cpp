@@ -1,5 +1,6 @@
 #include "framework/dc.h"
 
+#include "framework/gdi_object.h"
 #include "framework/wnd.h"
 
 CPaintDC::CPaintDC(CWnd* wnd) : hwnd(wnd->m_hWnd) {
@@ -16,4 +17,9 @@ CClientDC::CClientDC(CWnd* wnd) : hwnd(wnd->m_hWnd) {
 
 CClientDC::~CClientDC() {
     ::ReleaseDC(hwnd, m_hDC);
+}
+
+void CDC::FillSolidRect(const RECT& rect, COLORREF colour) {
+    const CBrush brush(colour);
+    ::FillRect(m_hDC, &rect, brush.Handle());
 }

@@ -14,6 +14,8 @@ public:
     virtual ~CDC() = default;
 
     HDC GetSafeHdc() const { return m_hDC; }
+    // Fills the rectangle with one colour; a failure leaves it as it was.
+    void FillSolidRect(const RECT& rect, COLORREF colour);
 
 protected:
     HDC m_hDC;

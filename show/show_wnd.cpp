@@ -1,14 +1,10 @@
 #include "show/show_wnd.h"
 
-#include "common/random.h"
 #include "framework/dc.h"
-#include "framework/gdi_object.h"
 #include "framework/win_app.h"
 #include "framework/wnd_class.h"
 #include "picture/display.h"
-#include "picture/picture_draw.h"
 #include "picture/platform_decoder.h"
-#include "picture/screen_capture.h"
 #include "res/resource.h"
 #include "show/folder_scan.h"
 #include "show/folder_walk.h"
@@ -33,11 +29,6 @@ int32_t Width(const RECT& rect) {
 }
 int32_t Height(const RECT& rect) {
     return rect.bottom - rect.top;
-}
-
-// A scattered offset: 0 for a draw of 0, the whole free space for RandomMax.
-int32_t ScatteredOffset(int32_t draw, int32_t freeSpace) {
-    return static_cast<int32_t>(int64_t{draw} * freeSpace / RandomMax);
 }
 } // namespace
 
@@ -117,8 +108,9 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         GetClientRect(&client);
         stageAreas.push_back(client);
     }
+    stages.reserve(stageAreas.size());
     for (const RECT& area : stageAreas) {
-        stages.emplace_back(area);
+        stages.emplace_back(area, settings, display, fadeAllowed);
     }
     turns.emplace(stages.size());
     if (keeper != nullptr) {
@@ -153,14 +145,9 @@ void ShowWnd::OnPaint() {
     display.SelectPalette(dc);
     RECT client;
     GetClientRect(&client);
-    FillBlack(dc, client);
+    dc.FillSolidRect(client, RGB(0, 0, 0));
     for (std::size_t index = 0; index < stages.size(); ++index) {
-        Stage& stage = stages[index];
-        if (stage.fade) {
-            EndFade(dc, stage);
-        } else {
-            stage.shown = RECT{};
-        }
+        stages[index].Repainted(dc);
         if (turns->Paused()) {
             turns->Again(index); // paused, a repaint shows the same pictures
         }
@@ -209,16 +196,13 @@ void ShowWnd::OnWorkDone() {
 
 void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     Stage& stage = stages[index];
-    stage.next = std::move(picture);
-    stage.nextName = std::move(askedName);
+    stage.Hold(std::move(picture), std::move(askedName));
     switch (turns->Arrived(index)) {
     case StageTurns::Arrival::Keep:
         break;
     case StageTurns::Arrival::DrawUnseen:
-        if (stage.next.IsDrawable()) {
-            Place(stage); // a scattered place takes its draws of the generator all the same
-        }
-        DrawnAt(index, stage.next.IsDrawable());
+        stage.ShowUnseen();
+        DrawnAt(index, stage.HoldsDrawable());
         break;
     case StageTurns::Arrival::Draw: {
         CClientDC dc(this);
@@ -251,7 +235,7 @@ void ShowWnd::AskWorker() {
     }
     askedName = std::move(name);
     turns->Asked(path);
-    const RECT& area = stages[*stage].area;
+    const RECT& area = stages[*stage].Area();
     LoadRequest request{static_cast<int>(*stage), std::move(path), Width(area), Height(area)};
     if (settings.Size != 0) {
         request.maxWidth /= 2;
@@ -261,32 +245,19 @@ void ShowWnd::AskWorker() {
     worker->Load(std::move(request));
 }
 
-// A picture that failed leaves its stage untouched. A fade still under way
-// ends at once before the next picture.
+// A picture that failed leaves its stage untouched.
 void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     if (!turns->DrawNow(index)) {
         AskWorker(); // a step may wish for a picture not asked for yet
         return;
     }
     Stage& stage = stages[index];
-    if (stage.fade) {
-        EndFade(dc, stage);
-    }
-    const bool drawable = stage.next.IsDrawable(); // a fade takes the picture
+    const bool drawable = stage.HoldsDrawable();
     if (drawable) {
-        Remember(stage.nextName);
-        display.SelectPalette(dc);
-        const POINT at = Place(stage);
-        const RECT where{at.x, at.y, at.x + stage.next.Width(), at.y + stage.next.Height()};
-        if (softly && fadeAllowed && settings.Fade != 0 && display.format.trueColour) {
-            StartFade(dc, stage, at);
-        } else {
-            if (settings.Overlap == 0) {
-                FillBlack(dc, stage.area);
-            }
-            DrawPicture(dc, stage.next, at.x, at.y, display);
-        }
-        stage.shown = where;
+        Remember(stage.HeldName());
+    }
+    if (stage.Show(dc, softly)) {
+        StartFadeTimer(dc, stage);
     }
     DrawnAt(index, drawable);
 }
@@ -327,31 +298,10 @@ void ShowWnd::RestartTimer() {
     ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr);
 }
 
-// Without Overlap the previous picture, read back from the screen, fades out
-// first; with it the new one fades in over the pixels beneath it.
-void ShowWnd::StartFade(CDC& dc, Stage& stage, POINT at) {
-    const RECT& previous = stage.shown;
-    Picture beneath;
-    Picture fadingOut;
-    if (settings.Overlap != 0) {
-        beneath = CaptureDevice(dc, at.x, at.y, stage.next.Width(), stage.next.Height());
-    } else if (!::IsRectEmpty(&previous)) {
-        fadingOut =
-            CaptureDevice(dc, previous.left, previous.top, Width(previous), Height(previous));
-    }
-    // With nothing to fade out (nothing shown since a repaint, or nothing read
-    // back) a stage cleared between pictures is cleared now.
-    if (settings.Overlap == 0 && !fadingOut.IsDrawable()) {
-        FillBlack(dc, stage.area);
-    }
-    stage.fade.emplace(std::move(stage.next), at.x, at.y, std::move(beneath), std::move(fadingOut),
-                       previous.left, previous.top);
+// Without its frames' timer a fade is the cut.
+void ShowWnd::StartFadeTimer(CDC& dc, Stage& stage) {
     if (::SetTimer(m_hWnd, FadeTimer, FadeFramePeriod, nullptr) == 0) {
-        EndFade(dc, stage); // without its frames' timer the change is the cut
-        return;
-    }
-    if (const std::optional<Fade::Frame> first = stage.fade->Next()) {
-        DrawFrame(dc, stage, *first);
+        stage.EndFade(dc);
     }
 }
 
@@ -360,51 +310,15 @@ void ShowWnd::NextFadeFrames() {
     CClientDC dc(this);
     bool fading = false;
     for (Stage& stage : stages) {
-        if (!stage.fade) {
-            continue;
-        }
-        if (const std::optional<Fade::Frame> frame = stage.fade->Next()) {
-            DrawFrame(dc, stage, *frame);
-            fading = true;
-        } else {
-            stage.fade.reset();
-        }
+        fading = stage.NextFadeFrame(dc) || fading;
     }
     if (!fading) {
         ::KillTimer(m_hWnd, FadeTimer);
     }
 }
 
-void ShowWnd::EndFade(CDC& dc, Stage& stage) {
-    DrawFrame(dc, stage, stage.fade->Last());
-    stage.fade.reset();
-}
-
-void ShowWnd::DrawFrame(CDC& dc, const Stage& stage, const Fade::Frame& frame) {
-    if (frame.clearFirst) {
-        FillBlack(dc, stage.area);
-    }
-    DrawPicture(dc, frame.pixels, frame.x, frame.y, display);
-}
-
-POINT ShowWnd::Place(const Stage& stage) const {
-    const int32_t freeWidth = Width(stage.area) - stage.next.Width();
-    const int32_t freeHeight = Height(stage.area) - stage.next.Height();
-    if (settings.Position != 0) {
-        return {stage.area.left + freeWidth / 2, stage.area.top + freeHeight / 2};
-    }
-    const int32_t x = ScatteredOffset(NextRandom(), freeWidth);
-    const int32_t y = ScatteredOffset(NextRandom(), freeHeight);
-    return {stage.area.left + x, stage.area.top + y};
-}
-
 // The draw is done: the next picture is on its way from now on.
 void ShowWnd::DrawnAt(std::size_t stage, bool shown) {
     turns->Drawn(stage, shown);
     PostMessage(WM_LOADNEXT, stage);
-}
-
-void ShowWnd::FillBlack(CDC& dc, const RECT& area) {
-    const CBrush black(RGB(0, 0, 0));
-    ::FillRect(dc.GetSafeHdc(), &area, black.Handle());
 }

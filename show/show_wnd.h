@@ -5,11 +5,11 @@
 #include "common/settings.h"
 #include "framework/wnd.h"
 #include "picture/picture.h"
-#include "show/fade.h"
 #include "show/full_screen_geometry.h"
 #include "show/play_order.h"
 #include "show/show_memory.h"
 #include "show/show_worker.h"
+#include "show/stage.h"
 #include "show/stage_turns.h"
 
 #include <cstddef>
@@ -68,16 +68,6 @@ protected:
     void TogglePause();
 
 private:
-    // One area of the window that shows pictures, and its next picture.
-    struct Stage {
-        explicit Stage(const RECT& area) : area(area) {}
-        RECT area;
-        Picture next;             // what the stage's next draw shows
-        std::string nextName;     // its name, relative to the show's folder
-        RECT shown{};             // where its last picture is, empty when the stage is black
-        std::optional<Fade> fade; // the change of picture under way
-    };
-
     static const MessageMapEntry messageEntries[];
     int OnCreate(CREATESTRUCTA* create);
     void OnPaint();
@@ -91,21 +81,12 @@ private:
     void ShowPicture(CDC& dc, std::size_t stage, bool softly);
     void ShowEveryStage();
     void RestartTimer();
-    // The change begins: the previous picture fades out or the new one fades in
-    // over what is beneath it.
-    void StartFade(CDC& dc, Stage& stage, POINT at);
+    void StartFadeTimer(CDC& dc, Stage& stage);
     void NextFadeFrames();
-    // Draws the fade's last frame at once, and ends it.
-    void EndFade(CDC& dc, Stage& stage);
-    void DrawFrame(CDC& dc, const Stage& stage, const Fade::Frame& frame);
-    // Where the stage's picture goes: centred, or scattered by two draws of the
-    // generator.
-    POINT Place(const Stage& stage) const;
     void DrawnAt(std::size_t stage, bool shown);
     // Hands the next picture of the order to the worker, when none is on its way.
     void AskWorker();
     void TakePicture(std::size_t stage, Picture picture);
-    void FillBlack(CDC& dc, const RECT& area);
     void Remember(const std::string& drawn);
 
     const Settings settings;

@@ -1,0 +1,67 @@
+// One area of the show's window where pictures are boxed and placed (a monitor
+// of the full-screen show, or the whole preview): the picture its next draw
+// shows, where its last one is, and the change of picture under way.
+#pragma once
+
+#include "common/settings.h"
+#include "picture/picture.h"
+#include "show/fade.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+class CDC;
+class Display;
+
+class Stage {
+public:
+    // The settings and the display must outlive the stage. `fadeAllowed`:
+    // whether the Fade setting may fade pictures in here (not in the preview).
+    Stage(const RECT& area, const Settings& settings, const Display& display, bool fadeAllowed);
+
+    const RECT& Area() const { return area; }
+
+    // The picture the next draw shows, and the name the show remembers it by
+    // once drawn (empty for one it remembers already).
+    void Hold(Picture picture, std::string name);
+    bool HoldsDrawable() const { return next.IsDrawable(); }
+    const std::string& HeldName() const { return nextName; }
+
+    // Draws the held picture, if it is drawable, where Place puts it; any fade
+    // still under way ends first. `softly`: it fades in, where the settings
+    // and the display let it. True when a fade has begun, whose frames
+    // NextFadeFrame then draws.
+    bool Show(CDC& dc, bool softly);
+    // The creation's draw, which shows nothing: a scattered place takes its
+    // draws of the generator all the same.
+    void ShowUnseen();
+    // The window was repainted black: a fade under way ends with its picture
+    // drawn whole; otherwise nothing of the stage is on screen any more.
+    void Repainted(CDC& dc);
+
+    bool Fading() const { return fade.has_value(); }
+    // Draws the fade's next frame; false once it is over.
+    bool NextFadeFrame(CDC& dc);
+    // Draws the fade's last frame at once, and ends it.
+    void EndFade(CDC& dc);
+
+private:
+    // The change begins: the previous picture fades out or the new one fades
+    // in over what is beneath it.
+    void StartFade(CDC& dc, POINT at);
+    void DrawFrame(CDC& dc, const Fade::Frame& frame);
+    // Where the held picture goes: centred, or scattered by two draws of the
+    // generator.
+    POINT Place() const;
+
+    RECT area;
+    const Settings& settings;
+    const Display& display;
+    bool fadeAllowed;
+    Picture next;
+    std::string nextName;
+    RECT shown{}; // where its last picture is, empty when the stage is black
+    std::optional<Fade> fade;
+};
