@@ -5,13 +5,13 @@
 #include "framework/gdi_object.h"
 #include "framework/win_app.h"
 #include "framework/wnd_class.h"
+#include "library/folder_scan.h"
+#include "library/folder_walk.h"
 #include "picture/display.h"
 #include "picture/picture_draw.h"
 #include "picture/platform_decoder.h"
 #include "picture/screen_capture.h"
 #include "res/resource.h"
-#include "show/folder_scan.h"
-#include "show/folder_walk.h"
 #include "show/timer_period.h"
 
 #include <atomic>
