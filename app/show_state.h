@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/win_app.h"
-#include "show/show_memory.h"
+#include "library/show_memory.h"
 
 inline constexpr char StateSection[] = "State";
 inline constexpr char StateFolderName[] = "Folder";         // REG_SZ, the folder in full

@@ -9,9 +9,9 @@
 // the show then holds and the memory their names take in its playing order.
 //   pelloran_sort_bench [COUNT...]   (default 10000 100000)
 #include "common/random.h"
-#include "show/folder_walk.h"
-#include "show/picture_list.h"
-#include "show/play_order.h"
+#include "library/folder_walk.h"
+#include "library/picture_list.h"
+#include "library/play_order.h"
 
 #include <malloc.h>
 

@@ -12,7 +12,7 @@ bool IsJpegName(const char* path) {
         return false;
     }
     // The extensions are pure ASCII, so a byte of a multi-byte character can
-    // never make a name match. (Other formats: picture/picture_names.h.)
+    // never make a name match. (Other formats: library/picture_names.h.)
     for (const char* extension : {".JPG", ".JPEG", ".JPE", ".JFIF"}) {
         if (EqualIgnoringCase(dot, extension)) {
             return true;

@@ -3,14 +3,19 @@
 
 Reads the quoted #include lines of every source and resource file in the rooms
 and fails when two rooms include each other (directly or through others), when
-framework/ includes a program room, or when picture/ includes show/ or setup/.
+framework/ includes a program room, when library/ includes show/, setup/ or
+app/, or when picture/ includes library/, show/ or setup/.
 """
 import os
 import re
 import sys
 
-ROOMS = ["app", "show", "setup", "picture", "common", "framework", "res"]
-FORBIDDEN = {"framework": set(ROOMS) - {"framework"}, "picture": {"show", "setup"}}
+ROOMS = ["app", "show", "setup", "library", "picture", "common", "framework", "res"]
+FORBIDDEN = {
+    "framework": set(ROOMS) - {"framework"},
+    "library": {"show", "setup", "app"},
+    "picture": {"library", "show", "setup"},
+}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SOURCES = (".cpp", ".h", ".rc")
 

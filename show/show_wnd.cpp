@@ -3,11 +3,11 @@
 #include "framework/dc.h"
 #include "framework/win_app.h"
 #include "framework/wnd_class.h"
+#include "library/folder_scan.h"
+#include "library/folder_walk.h"
 #include "picture/display.h"
 #include "picture/platform_decoder.h"
 #include "res/resource.h"
-#include "show/folder_scan.h"
-#include "show/folder_walk.h"
 #include "show/timer_period.h"
 
 #include <atomic>

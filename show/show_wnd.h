@@ -4,10 +4,10 @@
 
 #include "common/settings.h"
 #include "framework/wnd.h"
+#include "library/play_order.h"
+#include "library/show_memory.h"
 #include "picture/picture.h"
 #include "show/full_screen_geometry.h"
-#include "show/play_order.h"
-#include "show/show_memory.h"
 #include "show/show_worker.h"
 #include "show/stage.h"
 #include "show/stage_turns.h"

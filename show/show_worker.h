@@ -5,9 +5,9 @@
 // in, finished work to the worker until the window takes it.
 #pragma once
 
+#include "library/folder_walk.h"
+#include "library/picture_list.h"
 #include "picture/picture.h"
-#include "show/folder_walk.h"
-#include "show/picture_list.h"
 
 #include <atomic>
 #include <chrono>

@@ -14,7 +14,7 @@
 // fills the client area and keeps running when keys reach it, then destroys
 // the host window and expects the program to end with exit code 0. Prints what
 // it found; exit code 0 when everything held.
-#include "show/folder_scan.h"
+#include "library/folder_scan.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "show/picture_list.h"
+#include "library/picture_list.h"
 
 #include "common/random.h"
 #include "tests/support/random_seed.h"

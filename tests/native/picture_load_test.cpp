@@ -2,8 +2,8 @@
 // colours it decodes, and how it fails.
 #include "picture/picture.h"
 
+#include "library/picture_names.h"
 #include "picture/display_format.h"
-#include "picture/picture_names.h"
 #include "picture/reduced_size.h"
 #include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"

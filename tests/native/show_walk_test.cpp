@@ -2,8 +2,8 @@
 // which pictures in which order, the bound, the shuffle of old, and a show
 // going on from the shows before it with the state they stored.
 #include "common/random.h"
-#include "show/folder_walk.h"
-#include "show/play_order.h"
+#include "library/folder_walk.h"
+#include "library/play_order.h"
 
 #include <gtest/gtest.h>
 

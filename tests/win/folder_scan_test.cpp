@@ -1,7 +1,7 @@
 // The folder scan's listing: a program of its own, because it replaces the
 // process's allocator with one that can be told to fail.
-#include "show/folder_entries.h"
-#include "show/folder_scan.h"
+#include "library/folder_entries.h"
+#include "library/folder_scan.h"
 #include "tests/win/show_test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // one folder, and the full names of the pictures found.
 #pragma once
 
-#include "picture/picture_names.h"
-#include "show/folder_walk.h"
+#include "library/folder_walk.h"
+#include "library/picture_names.h"
 
 #include <atomic>
 #include <string>

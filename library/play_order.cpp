@@ -1,7 +1,7 @@
-#include "show/play_order.h"
+#include "library/play_order.h"
 
 #include "common/random.h"
-#include "show/folder_walk.h"
+#include "library/folder_walk.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "show/picture_list.h"
+#include "library/picture_list.h"
 
-#include "show/picture_order.h"
+#include "library/picture_order.h"
 
 #include <cstddef>
 #include <vector>

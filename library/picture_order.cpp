@@ -1,4 +1,4 @@
-#include "show/picture_order.h"
+#include "library/picture_order.h"
 
 #include "common/random.h"
 

@@ -4,7 +4,7 @@
 // of the walk's own, so that the first pictures found can come from anywhere.
 #pragma once
 
-#include "show/picture_list.h"
+#include "library/picture_list.h"
 
 #include <atomic>
 #include <cstddef>

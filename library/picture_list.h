@@ -1,6 +1,6 @@
 // The names of the picture files of one show, in playing order: a singly linked
 // list with a cursor. The order is made by name or shuffled by coin flips
-// (show/picture_order.h); a list can grow at its end while it is played.
+// (library/picture_order.h); a list can grow at its end while it is played.
 #pragma once
 
 #include <string>

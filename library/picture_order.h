@@ -5,7 +5,7 @@
 // its result with an ordinary sort wherever that gives the same.
 #pragma once
 
-#include "show/picture_list.h"
+#include "library/picture_list.h"
 
 #include <string>
 #include <vector>

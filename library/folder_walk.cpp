@@ -1,6 +1,6 @@
-#include "show/folder_walk.h"
+#include "library/folder_walk.h"
 
-#include "show/picture_order.h"
+#include "library/picture_order.h"
 
 #include <algorithm>
 #include <utility>

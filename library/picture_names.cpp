@@ -1,4 +1,4 @@
-#include "picture/picture_names.h"
+#include "library/picture_names.h"
 
 #include "common/ascii_text.h"
 #include "picture/jpeg_name.h"

@@ -1,4 +1,4 @@
-#include "show/show_memory.h"
+#include "library/show_memory.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "show/folder_scan.h"
+#include "library/folder_scan.h"
 
+#include "library/folder_entries.h"
 #include "picture/windows_path.h"
-#include "show/folder_entries.h"
 
 #include <windows.h>
 

@@ -10,8 +10,8 @@
 // shows drew held back until every other has been played.
 #pragma once
 
-#include "show/picture_list.h"
-#include "show/show_memory.h"
+#include "library/picture_list.h"
+#include "library/show_memory.h"
 
 #include <cstddef>
 #include <deque>

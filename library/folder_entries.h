@@ -2,8 +2,8 @@
 // out: the system's search, or a test's.
 #pragma once
 
-#include "picture/picture_names.h"
-#include "show/folder_walk.h"
+#include "library/folder_walk.h"
+#include "library/picture_names.h"
 
 #include <windows.h>
 
