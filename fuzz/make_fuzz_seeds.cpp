@@ -63,8 +63,9 @@ int main(int argc, char** argv) {
         WriteFile((dir / (std::string(seed.name) + ".jpg")).string(),
                   MakeJpeg(seed.recipe, Pattern(seed.recipe, seed.components)));
     }
-    // The coding variants: an Exif orientation in either byte order, restart
-    // markers, arithmetic coding (single- and multi-scan).
+    // The coding variants: an Exif orientation in either byte order (the
+    // second with the dates taken and edited), restart markers, arithmetic
+    // coding (single- and multi-scan).
     struct Variant {
         const char* name;
         JpegKind kind;
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
     };
     const Variant variants[] = {
         {"exif-turned", JpegKind::Baseline, ExifBlock(6), 0, false},
-        {"exif-mirrored-big-endian", JpegKind::Progressive, ExifBlock(7, ByteOrder::Big), 0, false},
+        {"exif-mirrored-big-endian-dated", JpegKind::Progressive,
+         ExifBlock(7, ByteOrder::Big, "2019:08:30 18:04:12", "2024:01:02 10:00:00"), 0, false},
         {"restarts", JpegKind::Baseline, {}, 2, false},
         {"restarts-progressive", JpegKind::Progressive, {}, 3, false},
         {"arithmetic", JpegKind::Baseline, {}, 0, true},

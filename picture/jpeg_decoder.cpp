@@ -2,6 +2,7 @@
 // into the picture's pixels.
 #include "picture/picture.h"
 
+#include "picture/exif_date.h"
 #include "picture/exif_orientation.h"
 #include "picture/fit_size.h"
 #include "picture/jpeg_exif_marker.h"
@@ -143,6 +144,7 @@ struct Picture::JpegSession {
     // A fitted picture is made by the resampler as the rows come.
     std::optional<Resampler> fit;
     Orientation orientation = Orientation::Upright;
+    std::optional<TakenDate> taken;
 };
 
 bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
@@ -152,6 +154,7 @@ bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, S
         return false;
     }
     orientation = session.orientation;
+    taken = session.taken;
     HoldPixels(session.fit ? session.fit->TakePixels() : std::move(session.pixels), width, height);
     return true;
 }
@@ -177,6 +180,7 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     }
 
     session.orientation = ExifOrientation(session.exif.data, session.exif.size);
+    session.taken = ExifTakenDate(session.exif.data, session.exif.size);
     // A picture turned on its side meets its box turned with it (a copy: what
     // lives across setjmp stays as it was).
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;

@@ -22,13 +22,16 @@ Picture& Picture::operator=(Picture&& other) noexcept {
     width = other.width;
     components = other.components;
     pixels = std::move(other.pixels);
+    taken = other.taken;
     header = other.header;
     other.state = State::Empty;
+    other.taken.reset();
     return *this;
 }
 
 void Picture::Free() {
     pixels.reset();
+    taken.reset();
     state = State::Empty;
 }
 
@@ -88,6 +91,7 @@ void Picture::LoadOtherFormat(const char* path, int32_t maxWidth, int32_t maxHei
     sourceWidth = decoded.source.width;
     sourceHeight = decoded.source.height;
     components = 3;
+    taken = decoded.taken;
     HoldPixels(std::move(decoded.pixels), decoded.size.width, decoded.size.height);
     state = State::Ready;
     Orient(decoded.orientation);

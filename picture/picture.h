@@ -4,12 +4,14 @@
 #pragma once
 
 #include "picture/bitmap_info.h"
+#include "picture/exif_date.h"
 #include "picture/exif_orientation.h"
 
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 struct DisplayFormat;
 struct DitherTables;
@@ -33,12 +35,13 @@ public:
     Picture(Picture&& other) noexcept;
     Picture& operator=(Picture&& other) noexcept;
 
-    // Releases the pixels and returns to the empty state; the size stays.
+    // Releases the pixels and the taken date and returns to the empty state;
+    // the size stays.
     void Free();
     // Decodes the file and reduces it until it fits maxWidth x maxHeight, or
-    // fits it to that box. The picture is then ready, or failed and without
-    // pixels. A decode still under way when `abandon` (if given) becomes true
-    // stops there and fails.
+    // fits it to that box, and reads the day it was taken. The picture is then
+    // ready, or failed and without pixels or date. A decode still under way
+    // when `abandon` (if given) becomes true stops there and fails.
     void Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing = Sizing::Reduce,
               const std::atomic_bool* abandon = nullptr);
     // Holds pixels made elsewhere (width x height, rows top-down) as a ready
@@ -67,6 +70,9 @@ public:
     // Both null unless the picture is drawable.
     const uint32_t* Pixels() const { return pixels.get(); }
     const BitmapInfo* Header() const { return IsDrawable() ? &header : nullptr; }
+    // The day the photo was taken, as its file's Exif data records it; none
+    // when it records none (see picture/exif_date.h), or for adopted pixels.
+    const std::optional<TakenDate>& Taken() const { return taken; }
 
 private:
     struct JpegSession;
@@ -92,6 +98,7 @@ private:
     int32_t width = 0;
     int32_t components = 0;
     std::unique_ptr<uint32_t[]> pixels;
+    std::optional<TakenDate> taken;
     // Describes pixels for the Win32 DIB functions.
     BitmapInfo header{};
 };

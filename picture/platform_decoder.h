@@ -5,6 +5,7 @@
 // holds everything of the platform's decoders for the call alone.
 #pragma once
 
+#include "picture/exif_date.h"
 #include "picture/exif_orientation.h"
 #include "picture/fit_size.h"
 
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,7 @@ struct PlatformPicture {
     PictureSize size;
     PictureSize source; // the size its file gives
     Orientation orientation = Orientation::Upright;
+    std::optional<TakenDate> taken; // the day its metadata says it was taken
 };
 
 // Chooses the size a picture of the source size, in the orientation its file

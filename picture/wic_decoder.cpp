@@ -94,24 +94,58 @@ void AddExtensions(IWICBitmapDecoderInfo& decoder, std::vector<std::string>& ext
     }
 }
 
+// A metadata value, cleared when it goes.
+class MetadataValue {
+public:
+    MetadataValue() { ::PropVariantInit(&value); }
+    ~MetadataValue() { ::PropVariantClear(&value); }
+    MetadataValue(const MetadataValue&) = delete;
+    MetadataValue& operator=(const MetadataValue&) = delete;
+
+    // The value of the name (a query path or a property's name), when the
+    // frame has one of the type.
+    bool Read(IWICMetadataQueryReader& reader, const wchar_t* name, VARTYPE type) {
+        return SUCCEEDED(reader.GetMetadataByName(name, &value)) && value.vt == type;
+    }
+
+    PROPVARIANT value;
+};
+
 // The orientation a camera recorded: the name WIC gives it in every format,
 // or where a TIFF file keeps it.
-Orientation ReadOrientation(IWICBitmapFrameDecode& frame) {
-    ComPtr<IWICMetadataQueryReader> reader;
-    if (FAILED(frame.GetMetadataQueryReader(reader.GetAddressOf()))) {
-        return Orientation::Upright;
-    }
+Orientation ReadOrientation(IWICMetadataQueryReader& reader) {
     for (const wchar_t* name : {L"System.Photo.Orientation", L"/ifd/{ushort=274}"}) {
-        PROPVARIANT value;
-        ::PropVariantInit(&value);
-        const bool read = SUCCEEDED(reader->GetMetadataByName(name, &value)) && value.vt == VT_UI2;
-        const unsigned tag = read ? value.uiVal : 0;
-        ::PropVariantClear(&value);
-        if (tag >= 1 && tag <= 8) {
-            return static_cast<Orientation>(tag);
+        MetadataValue tag;
+        if (tag.Read(reader, name, VT_UI2) && tag.value.uiVal >= 1 && tag.value.uiVal <= 8) {
+            return static_cast<Orientation>(tag.value.uiVal);
         }
     }
     return Orientation::Upright;
+}
+
+// The day a camera recorded the photo was taken: the Exif DateTimeOriginal
+// text (tag 36867 of the Exif directory) where TIFF-like files (TIFF, JPEG XR,
+// HEIF, raw files) and JPEG files keep it, else the time WIC names the date
+// taken by: UTC made from the camera's local time, turned back into local
+// time as Windows turns file times.
+std::optional<TakenDate> ReadTakenDate(IWICMetadataQueryReader& reader) {
+    for (const wchar_t* name : {L"/ifd/exif/{ushort=36867}", L"/app1/ifd/exif/{ushort=36867}"}) {
+        MetadataValue text;
+        if (text.Read(reader, name, VT_LPSTR) && text.value.pszVal != nullptr) {
+            if (const std::optional<TakenDate> date = ParseExifDate(text.value.pszVal)) {
+                return date;
+            }
+        }
+    }
+    MetadataValue time;
+    FILETIME local{};
+    SYSTEMTIME day{};
+    if (!time.Read(reader, L"System.Photo.DateTaken", VT_FILETIME) ||
+        !::FileTimeToLocalFileTime(&time.value.filetime, &local) ||
+        !::FileTimeToSystemTime(&local, &day)) {
+        return std::nullopt;
+    }
+    return CalendarDate(day.wYear, day.wMonth, day.wDay);
 }
 
 // Copies the converted pixels in strips of whole rows into the resampler.
@@ -191,7 +225,11 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
         return false;
     }
     decoded.source = {int32_t(width), int32_t(height)};
-    decoded.orientation = ReadOrientation(*frame.Get());
+    ComPtr<IWICMetadataQueryReader> metadata;
+    if (SUCCEEDED(frame->GetMetadataQueryReader(metadata.GetAddressOf()))) {
+        decoded.orientation = ReadOrientation(*metadata.Get());
+        decoded.taken = ReadTakenDate(*metadata.Get());
+    }
     decoded.size = choose(decoded.source, decoded.orientation);
     if (decoded.size.width <= 0 || decoded.size.height <= 0) {
         return false;

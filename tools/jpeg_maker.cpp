@@ -111,7 +111,11 @@ std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_
     return jpeg;
 }
 
-std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order) {
+// The texts (each with its terminating zero, as TIFF stores them) follow the
+// first directory in the order of its entries; the Exif directory and its
+// text come last.
+std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order, const std::string& taken,
+                               const std::string& edited) {
     std::vector<uint8_t> block = {'E', 'x', 'i', 'f', 0, 0};
     const auto put = [&](uint32_t value, int bytes) {
         for (int i = 0; i < bytes; ++i) {
@@ -119,22 +123,45 @@ std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order) {
             block.push_back(static_cast<uint8_t>(value >> shift));
         }
     };
-    const char make[] = "Camera"; // with its terminating zero, as TIFF stores strings
+    // Tag, type, count, value (or the offset of values over 4 bytes).
+    const auto entry = [&](uint32_t tag, uint32_t type, size_t count, uint32_t value) {
+        put(tag, 2);
+        put(type, 2);
+        put(uint32_t(count), 4);
+        put(value, type == 3 ? 2 : 4); // a SHORT fills the first two bytes
+        put(0, type == 3 ? 2 : 0);
+    };
+    const auto putText = [&](const std::string& text) {
+        block.insert(block.end(), text.c_str(), text.c_str() + text.size() + 1);
+    };
+    const std::string make = "Camera";
+    const uint32_t entries = 2 + !edited.empty() + !taken.empty();
+    const uint32_t makeAt = 8 + 2 + entries * 12 + 4;
+    const uint32_t editedAt = makeAt + uint32_t(make.size() + 1);
+    const uint32_t exifAt = editedAt + uint32_t(edited.empty() ? 0 : edited.size() + 1);
     block.insert(block.end(), 2, order == ByteOrder::Big ? 'M' : 'I');
     put(42, 2);
     put(8, 4); // the directory follows the header
-    put(2, 2); // entries: tag, type, count, value (or the offset of values over 4 bytes)
-    put(0x010F, 2);
-    put(2, 2); // ASCII
-    put(sizeof make, 4);
-    put(8 + 2 + 2 * 12 + 4, 4);
-    put(0x0112, 2);
-    put(3, 2); // SHORT, in the value field's first two bytes
-    put(1, 4);
-    put(static_cast<uint32_t>(orientation), 2);
-    put(0, 2);
+    put(entries, 2);
+    entry(0x010F, 2, make.size() + 1, makeAt); // ASCII
+    entry(0x0112, 3, 1, uint32_t(orientation));
+    if (!edited.empty()) {
+        entry(0x0132, 2, edited.size() + 1, editedAt); // DateTime, the day of the last edit
+    }
+    if (!taken.empty()) {
+        entry(0x8769, 4, 1, exifAt); // the Exif directory, a LONG
+    }
     put(0, 4); // no further directory
-    block.insert(block.end(), make, make + sizeof make);
+    putText(make);
+    if (!edited.empty()) {
+        putText(edited);
+    }
+    if (!taken.empty()) {
+        put(1, 2);
+        entry(0x9003, 2, taken.size() + 1, exifAt + 2 + 12 + 4); // DateTimeOriginal
+        put(0, 4);
+        putText(taken);
+    }
     return block;
 }
 

@@ -50,8 +50,11 @@ enum class ByteOrder {
 
 // An Exif block as cameras write it: the TIFF structure in the given byte order,
 // its first directory holding the camera's make (a string stored after the
-// directory) and the Orientation tag with the given value.
-std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order = ByteOrder::Little);
+// directory) and the Orientation tag with the given value; with the DateTime
+// text `edited` when that is not empty, and with an Exif directory holding the DateTimeOriginal
+// text `taken` when that is not empty.
+std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order = ByteOrder::Little,
+                               const std::string& taken = {}, const std::string& edited = {});
 
 // Samples are interleaved, row by row, as many per pixel as the colours need
 // (1, 3, 4 or 2).
