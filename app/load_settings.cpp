@@ -14,4 +14,5 @@ void SaverApp::LoadSettings() {
     s.Fade = static_cast<int32_t>(GetProfileInt(SettingsSection, FadeName, 0));
     s.Fit = static_cast<int32_t>(GetProfileInt(SettingsSection, FitName, 0));
     s.Keys = static_cast<int32_t>(GetProfileInt(SettingsSection, KeysName, 0));
+    s.Captions = static_cast<int32_t>(GetProfileInt(SettingsSection, CaptionsName, 0));
 }

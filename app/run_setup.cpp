@@ -25,4 +25,5 @@ void SaverApp::RunSetup(HWND owner) {
     WriteProfileInt(SettingsSection, FadeName, edited->Fade);
     WriteProfileInt(SettingsSection, FitName, edited->Fit);
     WriteProfileInt(SettingsSection, KeysName, edited->Keys);
+    WriteProfileInt(SettingsSection, CaptionsName, edited->Captions);
 }

@@ -16,6 +16,7 @@ struct Settings {
     int32_t Fade = 0;       // 0: one picture cuts to the next, otherwise it fades in
     int32_t Fit = 0;        // 0: reduce in fixed steps until it fits, otherwise fit the box exactly
     int32_t Keys = 0;       // 0: every key ends the show, otherwise arrows and Space steer it
+    int32_t Captions = 0;   // 0: pictures alone, otherwise each with its date and folder
 };
 
 // Where the settings live below the application's registry key, and their names.
@@ -30,3 +31,4 @@ inline constexpr char SubfoldersName[] = "Subfolders";
 inline constexpr char FadeName[] = "Fade";
 inline constexpr char FitName[] = "Fit";
 inline constexpr char KeysName[] = "Keys";
+inline constexpr char CaptionsName[] = "Captions";

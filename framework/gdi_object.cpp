@@ -12,6 +12,11 @@ void CGdiObject::DeleteObject() {
     }
 }
 
+BOOL CFont::CreateFontIndirect(const LOGFONTW* logFont) {
+    Attach(::CreateFontIndirectW(logFont));
+    return m_hObject != nullptr;
+}
+
 BOOL CPalette::CreatePalette(const LOGPALETTE* logPalette) {
     Attach(::CreatePalette(logPalette));
     return m_hObject != nullptr;

@@ -27,6 +27,12 @@ public:
     HBRUSH Handle() const { return static_cast<HBRUSH>(m_hObject); }
 };
 
+class CFont : public CGdiObject {
+public:
+    BOOL CreateFontIndirect(const LOGFONTW* logFont);
+    HFONT Handle() const { return static_cast<HFONT>(m_hObject); }
+};
+
 class CPalette : public CGdiObject {
 public:
     BOOL CreatePalette(const LOGPALETTE* logPalette);

@@ -69,6 +69,9 @@ public:
     int32_t Components() const { return components; }
     // Both null unless the picture is drawable.
     const uint32_t* Pixels() const { return pixels.get(); }
+    // The pixels to write on before the picture is prepared for a display:
+    // null unless it is ready and not dithered.
+    uint32_t* PixelsToWriteOn() { return state == State::Ready ? pixels.get() : nullptr; }
     const BitmapInfo* Header() const { return IsDrawable() ? &header : nullptr; }
     // The day the photo was taken, as its file's Exif data records it; none
     // when it records none (see picture/exif_date.h), or for adopted pixels.

@@ -22,3 +22,4 @@
 #define IDC_FADE 1019
 #define IDC_FIT 1020
 #define IDC_KEYS 1021
+#define IDC_CAPTIONS 1022

@@ -36,6 +36,7 @@ void SetupDialog::DoDataExchange(CDataExchange& dx) {
     DDX_Check(dx, IDC_FADE, settings.Fade);
     DDX_Check(dx, IDC_FIT, settings.Fit);
     DDX_Check(dx, IDC_KEYS, settings.Keys);
+    DDX_Check(dx, IDC_CAPTIONS, settings.Captions);
     if (dx.m_bSaveAndValidate) {
         ReadInteger(delayText, settings.Delay); // no number: the delay stays as it was
     }

@@ -125,12 +125,15 @@ std::string Ellipsized(const std::string& text, int32_t maxWidth, const TextMeas
     return fitting == 0 ? std::string() : CutText(text, places[fitting - 1]);
 }
 
-CaptionBox CaptionLayout(int32_t pictureWidth, int32_t pictureHeight, int32_t textHeight) {
+CaptionBox CaptionLayout(int32_t pictureWidth, int32_t pictureHeight, int32_t textHeight,
+                         uint32_t turn) {
     const int64_t line = textHeight;
     if (line <= 0 || pictureWidth < CaptionMinWidthInLines * line ||
         pictureHeight < CaptionMinHeightInLines * line) {
         return {};
     }
     const int32_t margin = textHeight / 2;
-    return {margin, pictureHeight - margin - textHeight, pictureWidth - 2 * margin, textHeight};
+    const int32_t shift = static_cast<int32_t>(turn % CaptionShifts) * textHeight / 8;
+    return {margin + shift, pictureHeight - margin - shift - textHeight,
+            pictureWidth - 2 * margin - shift, textHeight};
 }

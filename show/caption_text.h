@@ -48,6 +48,11 @@ struct CaptionBox {
 constexpr int32_t CaptionMinWidthInLines = 6;
 constexpr int32_t CaptionMinHeightInLines = 2;
 
-// The margin is half the text's height. No text height (zero or less) gives
-// no caption.
-CaptionBox CaptionLayout(int32_t pictureWidth, int32_t pictureHeight, int32_t textHeight);
+// The margin is half the text's height. `turn` counts the captions written
+// before on the same monitor: from one to the next the line moves an eighth of
+// its height right and up, over CaptionShifts places, so that a line that
+// stays the same (one folder, one day) does not stay on the same pixels of the
+// screen. No text height (zero or less) gives no caption.
+constexpr uint32_t CaptionShifts = 4;
+CaptionBox CaptionLayout(int32_t pictureWidth, int32_t pictureHeight, int32_t textHeight,
+                         uint32_t turn = 0);

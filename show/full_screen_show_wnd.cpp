@@ -48,6 +48,7 @@ FullScreenShowWnd::FullScreenShowWnd(const Settings& settings, const Display& di
                                      ShowMemory memory, MemoryKeeper* keeper)
     : ShowWnd(TRUE, settings, display) {
     fadeAllowed = true;
+    captionsAllowed = true;
     if (keeper != nullptr) {
         GoOnFrom(std::move(memory), *keeper);
     }

@@ -6,17 +6,17 @@ const std::string* PictureHistory::At(Position position) const {
     if (position < first || position >= End()) {
         return nullptr;
     }
-    return &paths[position - first];
+    return &names[position - first];
 }
 
-void PictureHistory::Add(std::string path) {
-    paths.push_back(std::move(path));
+void PictureHistory::Add(std::string name) {
+    names.push_back(std::move(name));
 }
 
 void PictureHistory::Shown(Position position) {
     onScreen = position;
     while (onScreen - first > Kept) {
-        paths.pop_front();
+        names.pop_front();
         ++first;
     }
 }

@@ -1,4 +1,4 @@
-// The pictures one stage has shown, by their paths, oldest first, and which of
+// The pictures one stage has shown, by their names, oldest first, and which of
 // them is on screen: stepping back shows them again (decoded anew, as no
 // decoded picture is kept), and stepping forward goes over the same pictures
 // before new ones come.
@@ -20,8 +20,8 @@ public:
     // The picture at the position; null when it is not kept or not asked for yet.
     const std::string* At(Position position) const;
     // The position the next new picture takes, after the last kept.
-    Position End() const { return first + paths.size(); }
-    void Add(std::string path);
+    Position End() const { return first + names.size(); }
+    void Add(std::string name);
 
     // The picture at the position (one kept) is now on screen; the oldest are
     // forgotten beyond Kept before it.
@@ -32,7 +32,7 @@ public:
     Position Before() const;
 
 private:
-    std::deque<std::string> paths;
-    Position first = 0; // of paths.front()
+    std::deque<std::string> names;
+    Position first = 0; // of names.front()
     Position onScreen = None;
 };

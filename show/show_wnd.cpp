@@ -80,13 +80,21 @@ void ShowWnd::KeepMemory() {
     }
 }
 
-// A picture shown again by the keys has no name here: it is remembered already.
 void ShowWnd::Remember(const std::string& drawn) {
-    if (keeper != nullptr && !drawn.empty()) {
+    if (keeper != nullptr) {
         memory.last = drawn;
         memory.seen.Add(drawn);
         memoryChanged = true;
     }
+}
+
+UINT ShowWnd::CaptionDpi(const RECT& area) const {
+    if (!captionsAllowed || settings.Captions == 0) {
+        return 0;
+    }
+    RECT onScreen = area;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
+    return MonitorDpi(onScreen);
 }
 
 void ShowWnd::PostNcDestroy() {
@@ -110,7 +118,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     }
     stages.reserve(stageAreas.size());
     for (const RECT& area : stageAreas) {
-        stages.emplace_back(area, settings, display, fadeAllowed);
+        stages.emplace_back(area, settings, display, fadeAllowed, CaptionDpi(area));
     }
     turns.emplace(stages.size());
     if (keeper != nullptr) {
@@ -196,7 +204,7 @@ void ShowWnd::OnWorkDone() {
 
 void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     Stage& stage = stages[index];
-    stage.Hold(std::move(picture), std::move(askedName));
+    stage.Hold(std::move(picture), std::move(askedName), askedFresh);
     switch (turns->Arrived(index)) {
     case StageTurns::Arrival::Keep:
         break;
@@ -220,21 +228,23 @@ void ShowWnd::AskWorker() {
     if (!stage) {
         return;
     }
-    std::string path;
-    std::string name; // a new picture's, which the show remembers once drawn
+    std::string name;   // relative to the show's folder
+    bool fresh = false; // a new picture, which the show remembers once drawn
     if (const std::string* before = turns->Wanted()) {
-        path = *before;
+        name = *before;
     } else if (const PictureEntry* entry = order.Next()) {
         name = entry->name;
-        path = PicturePath(folder, entry->name);
+        fresh = true;
     } else {
         if (order.None()) {
             turns->NothingToAsk();
         }
         return;
     }
+    turns->Asked(name);
+    std::string path = PicturePath(folder, name);
     askedName = std::move(name);
-    turns->Asked(path);
+    askedFresh = fresh;
     const RECT& area = stages[*stage].Area();
     LoadRequest request{static_cast<int>(*stage), std::move(path), Width(area), Height(area)};
     if (settings.Size != 0) {
@@ -253,7 +263,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     }
     Stage& stage = stages[index];
     const bool drawable = stage.HoldsDrawable();
-    if (drawable) {
+    if (drawable && stage.HoldsFresh()) {
         Remember(stage.HeldName());
     }
     if (stage.Show(dc, softly)) {

@@ -49,8 +49,10 @@ protected:
     // Where pictures are boxed and placed, in client coordinates; the whole
     // client area when none are given before the window is created.
     std::vector<RECT> stageAreas;
-    // Whether the Fade setting may fade pictures in here: not in the preview.
+    // Whether the Fade setting may fade pictures in here, and the Captions
+    // setting write captions: not in the preview.
     bool fadeAllowed = false;
+    bool captionsAllowed = false;
 
     // Before the window is created: the show goes on from what the shows
     // before it left, when that was of its folder, and remembers what it
@@ -88,6 +90,9 @@ private:
     void AskWorker();
     void TakePicture(std::size_t stage, Picture picture);
     void Remember(const std::string& drawn);
+    // The DPI of the monitor of a stage whose pictures carry captions; 0 where
+    // they carry none.
+    UINT CaptionDpi(const RECT& area) const;
 
     const Settings settings;
     const Display& display;
@@ -95,7 +100,8 @@ private:
     std::vector<Stage> stages;
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
-    std::string askedName; // of the picture on its way
+    std::string askedName;   // of the picture on its way, relative to the folder
+    bool askedFresh = false; // it is new to the show
     ShowMemory memory;
     MemoryKeeper* keeper = nullptr; // none: the show remembers nothing
     bool memoryChanged = false;     // since the keeper last had it

@@ -24,12 +24,18 @@ int32_t ScatteredOffset(int32_t draw, int32_t freeSpace) {
 }
 } // namespace
 
-Stage::Stage(const RECT& area, const Settings& settings, const Display& display, bool fadeAllowed)
-    : area(area), settings(settings), display(display), fadeAllowed(fadeAllowed) {}
+Stage::Stage(const RECT& area, const Settings& settings, const Display& display, bool fadeAllowed,
+             UINT captionDpi)
+    : area(area), settings(settings), display(display), fadeAllowed(fadeAllowed),
+      caption(captionDpi != 0 ? std::make_unique<const CaptionWriter>(captionDpi) : nullptr) {}
 
-void Stage::Hold(Picture picture, std::string name) {
+void Stage::Hold(Picture picture, std::string name, bool fresh) {
     next = std::move(picture);
     nextName = std::move(name);
+    nextFresh = fresh;
+    if (caption && next.IsDrawable()) {
+        caption->Write(next, nextName, captions++);
+    }
 }
 
 bool Stage::Show(CDC& dc, bool softly) {

@@ -5,10 +5,13 @@
 
 #include "common/settings.h"
 #include "picture/picture.h"
+#include "show/caption_writer.h"
 #include "show/fade.h"
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,14 +22,19 @@ class Stage {
 public:
     // The settings and the display must outlive the stage. `fadeAllowed`:
     // whether the Fade setting may fade pictures in here (not in the preview).
-    Stage(const RECT& area, const Settings& settings, const Display& display, bool fadeAllowed);
+    // `captionDpi`: the DPI of the monitor whose pictures carry captions; 0
+    // for none.
+    Stage(const RECT& area, const Settings& settings, const Display& display, bool fadeAllowed,
+          UINT captionDpi);
 
     const RECT& Area() const { return area; }
 
-    // The picture the next draw shows, and the name the show remembers it by
-    // once drawn (empty for one it remembers already).
-    void Hold(Picture picture, std::string name);
+    // The picture the next draw shows, with its caption written in, and its
+    // name relative to the show's folder. `fresh`: it is new to the show,
+    // not one shown again by the keys.
+    void Hold(Picture picture, std::string name, bool fresh);
     bool HoldsDrawable() const { return next.IsDrawable(); }
+    bool HoldsFresh() const { return nextFresh; }
     const std::string& HeldName() const { return nextName; }
 
     // Draws the held picture, if it is drawable, where Place puts it; any fade
@@ -62,6 +70,9 @@ private:
     bool fadeAllowed;
     Picture next;
     std::string nextName;
+    bool nextFresh = false;
+    std::unique_ptr<const CaptionWriter> caption; // none: the pictures carry no caption
+    uint32_t captions = 0;                        // written so far
     RECT shown{}; // where its last picture is, empty when the stage is black
     std::optional<Fade> fade;
 };

@@ -83,12 +83,12 @@ const std::string* StageTurns::Wanted() const {
     return stage.history.At(stage.next);
 }
 
-void StageTurns::Asked(const std::string& path) {
+void StageTurns::Asked(const std::string& name) {
     State& stage = stages[turns.front()];
     turns.pop_front();
     stage.queued = false;
     if (stage.next == stage.history.End()) {
-        stage.history.Add(path);
+        stage.history.Add(name);
     }
     stage.asked = stage.next;
     loading = true;

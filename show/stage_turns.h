@@ -48,7 +48,7 @@ public:
     // null for the next of the playing order.
     const std::string* Wanted() const;
     // The picture of the stage whose turn it was has been asked for.
-    void Asked(const std::string& path);
+    void Asked(const std::string& name);
     // There are no pictures: the stages waiting for one wait no more.
     void NothingToAsk();
 

@@ -95,7 +95,7 @@ kill -0 "$setup" 2>/dev/null && fail "the setup dialog did not close on Enter wi
 expect_exit 0 "$setup" "the setup dialog after Enter"
 values=$(wine_run reg query "$section")
 expect_equal "$(windows_path "$folder")" "$(reg_value "$values" Path)" "Path"
-for expected in Delay=0x7 Position=0x0 Size=0x0 Random=0x0 Overlap=0x0 Subfolders=0x1 Fade=0x0 Fit=0x0 Keys=0x0; do
+for expected in Delay=0x7 Position=0x0 Size=0x0 Random=0x0 Overlap=0x0 Subfolders=0x1 Fade=0x0 Fit=0x0 Keys=0x0 Captions=0x0; do
     expect_equal "${expected#*=}" "$(reg_value "$values" "${expected%=*}")" "${expected%=*}"
 done
 echo "win32 smoke: ok (photo $shown.jpg on screen)"

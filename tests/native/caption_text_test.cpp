@@ -65,5 +65,10 @@ TEST(CaptionTextTest, LayoutKeepsHalfALineFromTheEdgesOfPicturesLargeEnough) {
          {std::tuple{119, 800, 20}, {1000, 39, 20}, {1000, 800, 0}}) {
         EXPECT_FALSE(CaptionLayout(width, height, line).Shown()) << width << "x" << height;
     }
+    // The next captions move right and up, and the fifth comes back.
+    const CaptionBox moved = CaptionLayout(1000, 800, 24, 3);
+    EXPECT_EQ((std::vector<int32_t>{21, 755, 967}),
+              (std::vector<int32_t>{moved.left, moved.top, moved.maxWidth}));
+    EXPECT_EQ(CaptionLayout(1000, 800, 24, 0).left, CaptionLayout(1000, 800, 24, 4).left);
 }
 } // namespace

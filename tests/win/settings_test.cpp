@@ -72,6 +72,7 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     EXPECT_EQ(0, SaverSettings.Fade);
     EXPECT_EQ(0, SaverSettings.Fit);
     EXPECT_EQ(0, SaverSettings.Keys);
+    EXPECT_EQ(0, SaverSettings.Captions);
 
     ASSERT_TRUE(KeyExists(SectionKey()));
     HKEY key;
@@ -95,6 +96,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     StoreInt("Fade", 3);
     StoreInt("Fit", -2);
     StoreInt("Keys", 4);
+    StoreInt("Captions", 5);
     app.LoadSettings();
     EXPECT_EQ(-5, SaverSettings.Delay);
     EXPECT_EQ(7, SaverSettings.Position);
@@ -106,6 +108,7 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     EXPECT_EQ(3, SaverSettings.Fade);
     EXPECT_EQ(-2, SaverSettings.Fit);
     EXPECT_EQ(4, SaverSettings.Keys);
+    EXPECT_EQ(5, SaverSettings.Captions);
 }
 
 TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {

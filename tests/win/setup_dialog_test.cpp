@@ -128,7 +128,7 @@ TEST_F(SetupDialogTest, CancelAndEscapeWriteNothingEvenAfterEdits) {
 TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNewOnes) {
     struct {
         std::string delay, path;
-        bool scatter, large, overlap, random, subfolders, fade, fit, keys;
+        bool scatter, large, overlap, random, subfolders, fade, fit, keys, captions;
     } shown{};
     RunSetup([&shown](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
@@ -137,7 +137,8 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
                  user.IsChecked(dialog, IDC_SCATTER),    user.IsChecked(dialog, IDC_LARGE),
                  user.IsChecked(dialog, IDC_OVERLAP),    user.IsChecked(dialog, IDC_RANDOM),
                  user.IsChecked(dialog, IDC_SUBFOLDERS), user.IsChecked(dialog, IDC_FADE),
-                 user.IsChecked(dialog, IDC_FIT),        user.IsChecked(dialog, IDC_KEYS)};
+                 user.IsChecked(dialog, IDC_FIT),        user.IsChecked(dialog, IDC_KEYS),
+                 user.IsChecked(dialog, IDC_CAPTIONS)};
         user.SetText(dialog, IDC_DELAY, "12 abc");
         user.SetText(dialog, IDC_PATH, "D:\\pics");
         user.Click(dialog, IDC_CENTER);
@@ -148,6 +149,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
         user.Click(dialog, IDC_FADE);
         user.Click(dialog, IDC_FIT);
         user.Click(dialog, IDC_KEYS);
+        user.Click(dialog, IDC_CAPTIONS);
         user.Press(VK_RETURN);
         EXPECT_TRUE(user.WaitUntilGone(dialog));
     });
@@ -164,9 +166,11 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_FALSE(shown.fade);
     EXPECT_FALSE(shown.fit);
     EXPECT_FALSE(shown.keys);
+    EXPECT_FALSE(shown.captions);
 
-    const std::vector<std::string> order = {"Delay", "Position",   "Size", "Random", "Overlap",
-                                            "Path",  "Subfolders", "Fade", "Fit",    "Keys"};
+    const std::vector<std::string> order = {"Delay",   "Position", "Size",       "Random",
+                                            "Overlap", "Path",     "Subfolders", "Fade",
+                                            "Fit",     "Keys",     "Captions"};
     EXPECT_EQ(order, app.writes);
     EXPECT_EQ(12, StoredInt("Delay"));
     EXPECT_EQ(1, StoredInt("Position"));
@@ -178,6 +182,7 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_EQ(1, StoredInt("Fade"));
     EXPECT_EQ(1, StoredInt("Fit"));
     EXPECT_EQ(1, StoredInt("Keys"));
+    EXPECT_EQ(1, StoredInt("Captions"));
 }
 
 TEST_F(SetupDialogTest, StoredStatesWithoutAControlShowAsNoneAndStoreBackAsTheDialogSaysThem) {
@@ -312,7 +317,7 @@ TEST_F(SetupDialogTest, ALongerChosenPathIsShownInFullAndEveryOkRefusesItUntilSh
     EXPECT_EQ(IDC_PATH, focusAfter);
     EXPECT_EQ(0u, LOWORD(selection));
     EXPECT_EQ(tooLong.size(), HIWORD(selection));
-    EXPECT_EQ(10u, app.writes.size()); // one successful OK
+    EXPECT_EQ(11u, app.writes.size()); // one successful OK
     EXPECT_EQ(longest, StoredText("Path"));
 }
 
@@ -326,7 +331,7 @@ std::vector<int> TabAround(DialogDriver& user, HWND dialog) {
         HWND before = user.Focus();
         user.Press(VK_TAB);
         visited.push_back(user.WaitForFocusChange(before));
-    } while (visited.back() != IDOK && visited.size() < 14);
+    } while (visited.back() != IDOK && visited.size() < 20);
     user.Press(VK_ESCAPE);
     EXPECT_TRUE(user.WaitUntilGone(dialog));
     return visited;
@@ -345,7 +350,8 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     StoreInt("Size", 2);
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
-                                IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_KEYS, IDC_CHOOSE, IDOK}),
+                                IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_KEYS, IDC_CAPTIONS,
+                                IDC_CHOOSE, IDOK}),
               visited);
 
     // The platform makes a radio button a tab stop while it is checked, so Tab
@@ -355,7 +361,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE,
                                 IDC_OVERLAP, IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_FIT,
-                                IDC_KEYS, IDC_CHOOSE, IDOK}),
+                                IDC_KEYS, IDC_CAPTIONS, IDC_CHOOSE, IDOK}),
               visited);
 }
 

@@ -1,0 +1,167 @@
+#include "show/caption_writer.h"
+
+#include "picture/picture.h"
+#include "picture/pixel_section.h"
+#include "picture/windows_path.h"
+#include "show/caption_text.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+namespace {
+// Twice the message font: the caption is read from across the room.
+constexpr int FontScale = 2;
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Outline = RGB(0, 0, 0);
+
+// The caption's text is UTF-8 whatever the process's code page: the names come
+// from the program's text and the day from the system's wide text.
+std::wstring WideFromUtf8(const std::string& text) {
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
+    if (length > 0) {
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                              length);
+    }
+    return wide;
+}
+
+std::string Utf8FromWide(const std::wstring& wide) {
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                             nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(std::max(length, 0)), '\0');
+    if (length > 0) {
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                              length, nullptr, nullptr);
+    }
+    return text;
+}
+
+// The day in the user's long date format; empty when there is none.
+std::string DayText(const std::optional<TakenDate>& taken) {
+    if (!taken) {
+        return std::string();
+    }
+    SYSTEMTIME day{};
+    day.wYear = static_cast<WORD>(taken->year);
+    day.wMonth = static_cast<WORD>(taken->month);
+    day.wDay = static_cast<WORD>(taken->day);
+    wchar_t text[128] = L"";
+    const int length = ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, &day, nullptr,
+                                         text, static_cast<int>(std::size(text)), nullptr);
+    return length > 1 ? Utf8FromWide(std::wstring(text, static_cast<size_t>(length - 1)))
+                      : std::string();
+}
+
+// The message font of the system, at the system's DPI.
+LOGFONTW MessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        metrics.lfMessageFont = LOGFONTW{};
+        metrics.lfMessageFont.lfHeight = -12;
+        metrics.lfMessageFont.lfWeight = FW_NORMAL;
+    }
+    return metrics.lfMessageFont;
+}
+
+UINT SystemDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+struct ModuleDeleter {
+    void operator()(HMODULE module) const { ::FreeLibrary(module); }
+};
+} // namespace
+
+// The monitor's own DPI comes from shcore (Windows 8.1 on), looked up when it
+// is asked for, so that the program starts where it is missing.
+UINT MonitorDpi(const RECT& area) {
+    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int EffectiveDpi = 0;
+    const std::unique_ptr<HINSTANCE__, ModuleDeleter> shcore(::LoadLibraryA("shcore.dll"));
+    const FARPROC found = shcore ? ::GetProcAddress(shcore.get(), "GetDpiForMonitor") : nullptr;
+    UINT x = 0;
+    UINT y = 0;
+    if (found != nullptr &&
+        SUCCEEDED(reinterpret_cast<GetDpiForMonitor>(reinterpret_cast<void (*)()>(found))(
+            ::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &y)) &&
+        y > 0) {
+        return y;
+    }
+    return SystemDpi();
+}
+
+CaptionWriter::CaptionWriter(UINT dpi) {
+    LOGFONTW face = MessageFont();
+    face.lfHeight =
+        ::MulDiv(face.lfHeight, static_cast<int>(dpi) * FontScale, static_cast<int>(SystemDpi()));
+    face.lfWidth = 0;
+    face.lfQuality = ANTIALIASED_QUALITY; // no coloured fringes along the outline
+    if (!font.CreateFontIndirect(&face)) {
+        return;
+    }
+    const PixelSection probe(nullptr, 1, 1);
+    TEXTMETRICW metrics{};
+    if (probe.Ready() && ::SelectObject(probe.Dc(), font.Handle()) != nullptr &&
+        ::GetTextMetricsW(probe.Dc(), &metrics)) {
+        textHeight = metrics.tmHeight;
+    }
+}
+
+// The rows the line covers are copied into a section, written on there by GDI
+// and copied back with their fourth bytes cleared.
+void CaptionWriter::Write(Picture& picture, const std::string& name, uint32_t turn) const {
+    uint32_t* pixels = picture.PixelsToWriteOn();
+    const CaptionBox box = CaptionLayout(picture.Width(), picture.Height(), textHeight, turn);
+    if (pixels == nullptr || !box.Shown()) {
+        return;
+    }
+    const int32_t outline = std::max(1, textHeight / 16);
+    const int32_t top = std::max(0, box.top - outline);
+    const int32_t bottom = std::min(picture.Height(), box.top + box.height + outline);
+    const int32_t width = picture.Width();
+    const PixelSection section(nullptr, width, bottom - top);
+    if (!section.Ready() || ::SelectObject(section.Dc(), font.Handle()) == nullptr) {
+        return;
+    }
+    uint32_t* strip = pixels + static_cast<size_t>(top) * static_cast<size_t>(width);
+    const size_t count = static_cast<size_t>(bottom - top) * static_cast<size_t>(width);
+    std::memcpy(section.Pixels(), strip, count * sizeof *strip);
+
+    const HDC dc = section.Dc();
+    const std::string line = Ellipsized(
+        CaptionLine(DayText(picture.Taken()), CaptionPlace(Utf8FromWide(WideText(name)))),
+        box.maxWidth - 2 * outline, [dc](const std::string& text) {
+            const std::wstring wide = WideFromUtf8(text);
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int32_t>(size.cx);
+        });
+    const std::wstring wide = WideFromUtf8(line);
+    const int length = static_cast<int>(wide.size());
+    const int x = box.left + outline;
+    const int y = box.top - top;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, Outline);
+    for (int dy = -outline; dy <= outline; dy += outline) {
+        for (int dx = -outline; dx <= outline; dx += outline) {
+            ::TextOutW(dc, x + dx, y + dy, wide.c_str(), length);
+        }
+    }
+    ::SetTextColor(dc, White);
+    ::TextOutW(dc, x, y, wide.c_str(), length);
+
+    const uint32_t* written = section.Pixels();
+    for (size_t i = 0; i < count; ++i) {
+        strip[i] = written[i] & 0x00FFFFFFu;
+    }
+}

@@ -1,0 +1,38 @@
+// The caption a stage of the full-screen show writes into each of its pictures
+// before it is drawn, so that the line comes and goes with the picture and
+// fades with it: the day the photo was taken, in the user's date format, and
+// where it lies below the show's folder, in white with a dark outline at the
+// picture's lower left, in the system's message font at twice its size for the
+// stage's monitor.
+#pragma once
+
+#include "framework/gdi_object.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+class Picture;
+
+class CaptionWriter {
+public:
+    // For a monitor of `dpi` dots per inch.
+    explicit CaptionWriter(UINT dpi);
+
+    // Writes the line of the picture's day and of the place of `name` (relative
+    // to the show's folder) into its pixels. `turn` counts the pictures the
+    // stage has shown: the line moves a little from one to the next, so that
+    // no pixel of the monitor shows the same text for long. A picture too
+    // small for the line, or already prepared for the display, is left as it
+    // is, as it is when the system cannot draw the text.
+    void Write(Picture& picture, const std::string& name, uint32_t turn) const;
+
+private:
+    CFont font;
+    int32_t textHeight = 0; // the font's cell, in pixels
+};
+
+// The dots per inch of the monitor that shows most of the area (in screen
+// coordinates); the system's where monitors have none of their own.
+UINT MonitorDpi(const RECT& area);
