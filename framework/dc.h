@@ -21,6 +21,27 @@ protected:
     HDC m_hDC;
 };
 
+// An object selected into a device context for as long as this lives; the one
+// it replaced is selected back at the end.
+class CSelection {
+public:
+    CSelection(HDC dc, HGDIOBJ object) : dc(dc), replaced(::SelectObject(dc, object)) {}
+    CSelection(const CSelection&) = delete;
+    CSelection& operator=(const CSelection&) = delete;
+    ~CSelection() {
+        if (replaced != nullptr) {
+            ::SelectObject(dc, replaced);
+        }
+    }
+
+    // False when the object could not be selected.
+    bool Made() const { return replaced != nullptr; }
+
+private:
+    HDC dc;
+    HGDIOBJ replaced;
+};
+
 // BeginPaint and EndPaint of one WM_PAINT.
 class CPaintDC : public CDC {
 public:

@@ -35,6 +35,9 @@ void CreateCubePalette(CPalette& palette) {
     }
     palette.SetPaletteEntries(0, CubeColours, entries);
 }
+struct ModuleDeleter {
+    void operator()(HMODULE module) const { ::FreeLibrary(module); }
+};
 } // namespace
 
 Display::Display(int32_t bitsPerPixel) : format(ClassifyDisplay(bitsPerPixel)) {
@@ -54,4 +57,34 @@ void Display::SelectPalette(CDC& dc) const {
 
 std::unique_ptr<const Display> InitDisplay() {
     return std::make_unique<const Display>(DesktopBitsPerPixel());
+}
+
+// The screen's DPI as a context of it reports it.
+UINT SystemDpi() {
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) {
+        ::ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+// The monitor's own DPI comes from shcore (Windows 8.1 on), looked up when it
+// is asked for, so that the program starts where it is missing, and only in
+// the system's folder.
+UINT MonitorDpi(const RECT& area) {
+    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int EffectiveDpi = 0;
+    const std::unique_ptr<HINSTANCE__, ModuleDeleter> shcore(
+        ::LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const FARPROC found = shcore ? ::GetProcAddress(shcore.get(), "GetDpiForMonitor") : nullptr;
+    UINT x = 0;
+    UINT y = 0;
+    if (found != nullptr &&
+        SUCCEEDED(reinterpret_cast<GetDpiForMonitor>(reinterpret_cast<void (*)()>(found))(
+            ::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &y)) &&
+        y > 0) {
+        return y;
+    }
+    return SystemDpi();
 }

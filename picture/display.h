@@ -29,3 +29,9 @@ public:
 
 // The desktop's display, by its bits per pixel.
 std::unique_ptr<const Display> InitDisplay();
+
+// The dots per inch of the screen as a whole (the primary monitor's when the
+// program started), and of the monitor that shows most of the area (in screen
+// coordinates): the screen's where monitors have none of their own.
+UINT SystemDpi();
+UINT MonitorDpi(const RECT& area);

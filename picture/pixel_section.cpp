@@ -16,14 +16,8 @@ PixelSection::PixelSection(HDC like, int32_t width, int32_t height)
     section.reset(
         ::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &sectionBits, nullptr, 0));
     if (section && sectionBits != nullptr) {
-        replaced = ::SelectObject(memory.get(), section.get());
-        bits = sectionBits;
-    }
-}
-
-PixelSection::~PixelSection() {
-    if (replaced != nullptr) {
-        ::SelectObject(memory.get(), replaced);
+        selection.emplace(memory.get(), section.get());
+        bits = selection->Made() ? sectionBits : nullptr;
     }
 }
 

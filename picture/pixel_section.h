@@ -3,10 +3,13 @@
 // lives: GDI draws into it, and the pixels are read and written directly.
 #pragma once
 
+#include "framework/dc.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 class PixelSection {
@@ -15,9 +18,9 @@ public:
     PixelSection(HDC like, int32_t width, int32_t height);
     PixelSection(const PixelSection&) = delete;
     PixelSection& operator=(const PixelSection&) = delete;
-    ~PixelSection();
+    ~PixelSection() = default;
 
-    // False when the context or the section could not be had.
+    // False when the context or the section could not be had, or selected.
     bool Ready() const { return bits != nullptr; }
     HDC Dc() const { return memory.get(); }
     // The rows, top-down, width pixels each; GDI's work is finished first.
@@ -32,6 +35,6 @@ private:
     };
     std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> memory;
     std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> section;
+    std::optional<CSelection> selection; // ends before the section goes
     void* bits = nullptr;
-    HGDIOBJ replaced = nullptr; // selected back before the section goes
 };

@@ -126,8 +126,9 @@ Orientation ReadOrientation(IWICMetadataQueryReader& reader) {
 // The day a camera recorded the photo was taken: the Exif DateTimeOriginal
 // text (tag 36867 of the Exif directory) where TIFF-like files (TIFF, JPEG XR,
 // HEIF, raw files) and JPEG files keep it, else the time WIC names the date
-// taken by: UTC made from the camera's local time, turned back into local
-// time as Windows turns file times.
+// taken by (which formats with their own metadata, such as HEIF, may fill from
+// the same tag): UTC made from the camera's local time, turned back into the
+// local time of that day, under that day's daylight saving rule.
 std::optional<TakenDate> ReadTakenDate(IWICMetadataQueryReader& reader) {
     for (const wchar_t* name : {L"/ifd/exif/{ushort=36867}", L"/app1/ifd/exif/{ushort=36867}"}) {
         MetadataValue text;
@@ -138,11 +139,11 @@ std::optional<TakenDate> ReadTakenDate(IWICMetadataQueryReader& reader) {
         }
     }
     MetadataValue time;
-    FILETIME local{};
+    SYSTEMTIME utc{};
     SYSTEMTIME day{};
     if (!time.Read(reader, L"System.Photo.DateTaken", VT_FILETIME) ||
-        !::FileTimeToLocalFileTime(&time.value.filetime, &local) ||
-        !::FileTimeToSystemTime(&local, &day)) {
+        !::FileTimeToSystemTime(&time.value.filetime, &utc) ||
+        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &day)) {
         return std::nullopt;
     }
     return CalendarDate(day.wYear, day.wMonth, day.wDay);

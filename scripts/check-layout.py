@@ -3,8 +3,9 @@
 
 Reads the quoted #include lines of every source and resource file in the rooms
 and fails when two rooms include each other (directly or through others), when
-framework/ includes a program room, when library/ includes show/, setup/ or
-app/, or when picture/ includes library/, show/ or setup/.
+framework/ includes a program room, when common/ includes any room but
+framework/, when library/ includes show/, setup/ or app/, or when picture/
+includes library/, show/ or setup/.
 """
 import os
 import re
@@ -13,6 +14,7 @@ import sys
 ROOMS = ["app", "show", "setup", "library", "picture", "common", "framework", "res"]
 FORBIDDEN = {
     "framework": set(ROOMS) - {"framework"},
+    "common": set(ROOMS) - {"common", "framework"},
     "library": {"show", "setup", "app"},
     "picture": {"library", "show", "setup"},
 }

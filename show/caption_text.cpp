@@ -37,21 +37,55 @@ char32_t CharacterAt(const std::string& text, size_t at, size_t& next) {
     return value;
 }
 
-// Characters drawn as one with the one before them.
+bool Within(char32_t c, char32_t first, char32_t last) {
+    return c >= first && c <= last;
+}
+
+// The vowel signs, viramas and other marks of the Indic scripts' blocks, from
+// Devanagari to Malayalam, which place them alike within their 128 characters.
+bool IsIndicMark(char32_t c) {
+    if (!Within(c, 0x0900, 0x0D7F)) {
+        return false;
+    }
+    const char32_t place = c & 0x7F;
+    return place <= 0x03 || (Within(place, 0x3A, 0x4F) && place != 0x3D) ||
+           Within(place, 0x51, 0x57) || Within(place, 0x62, 0x63);
+}
+
+// Characters drawn as one with the one before them: combining marks (accents,
+// Hebrew points, Arabic vowels, Indic and Thai vowel signs, Japanese sound
+// marks, enclosing keycaps), the vowels and finals of decomposed Hangul,
+// variation selectors, skin tones, emoji tags and the zero-width joiner.
 bool JoinsBefore(char32_t c) {
-    return (c >= 0x0300 && c <= 0x036F) || (c >= 0xFE00 && c <= 0xFE0F) ||
-           (c >= 0x1F3FB && c <= 0x1F3FF) || c == ZeroWidthJoiner;
+    return Within(c, 0x0300, 0x036F) || Within(c, 0x0483, 0x0489) || Within(c, 0x0591, 0x05BD) ||
+           c == 0x05BF || Within(c, 0x05C1, 0x05C2) || Within(c, 0x05C4, 0x05C5) || c == 0x05C7 ||
+           Within(c, 0x0610, 0x061A) || Within(c, 0x064B, 0x065F) || c == 0x0670 ||
+           Within(c, 0x06D6, 0x06ED) || IsIndicMark(c) || c == 0x0E31 ||
+           Within(c, 0x0E34, 0x0E3A) || Within(c, 0x0E47, 0x0E4E) || c == 0x0EB1 ||
+           Within(c, 0x0EB4, 0x0EBC) || Within(c, 0x0EC8, 0x0ECD) || Within(c, 0x1160, 0x11FF) ||
+           Within(c, 0x1AB0, 0x1AFF) || Within(c, 0x1DC0, 0x1DFF) || Within(c, 0x20D0, 0x20FF) ||
+           Within(c, 0x3099, 0x309A) || Within(c, 0xFE00, 0xFE0F) || Within(c, 0xFE20, 0xFE2F) ||
+           Within(c, 0x1F3FB, 0x1F3FF) || Within(c, 0xE0020, 0xE007F) ||
+           Within(c, 0xE0100, 0xE01EF) || c == ZeroWidthJoiner;
+}
+
+// A flag is two regional indicators: the second of each pair joins the first.
+bool IsRegionalIndicator(char32_t c) {
+    return Within(c, 0x1F1E6, 0x1F1FF);
 }
 
 // The byte offsets the text may be cut at, from 0, short of its end.
 std::vector<size_t> CutPlaces(const std::string& text) {
     std::vector<size_t> places;
     char32_t previous = 0;
+    size_t indicators = 0; // regional indicators in a row, up to the previous character
     for (size_t at = 0, next = 0; at < text.size(); at = next) {
         const char32_t c = CharacterAt(text, at, next);
-        if (at == 0 || (!JoinsBefore(c) && previous != ZeroWidthJoiner)) {
+        const bool flagHalf = IsRegionalIndicator(c) && indicators % 2 == 1;
+        if (at == 0 || (!JoinsBefore(c) && previous != ZeroWidthJoiner && !flagHalf)) {
             places.push_back(at);
         }
+        indicators = IsRegionalIndicator(c) ? indicators + 1 : 0;
         previous = c;
     }
     return places;

@@ -16,7 +16,7 @@
 std::string CaptionPlace(const std::string& relativeName);
 
 // The date and the place with a middle dot between them, two spaces either
-// side of it ("14/07/2023  ·  2023 › Holiday"), or whichever of them is not
+// side of it ("Friday, July 14, 2023  ·  2023 › Holiday"), or whichever of them is not
 // empty alone.
 std::string CaptionLine(const std::string& dateText, const std::string& place);
 

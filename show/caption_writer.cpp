@@ -1,5 +1,7 @@
 #include "show/caption_writer.h"
 
+#include "framework/dc.h"
+#include "picture/display.h"
 #include "picture/picture.h"
 #include "picture/pixel_section.h"
 #include "picture/windows_path.h"
@@ -16,8 +18,8 @@ constexpr int FontScale = 2;
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Outline = RGB(0, 0, 0);
 
-// The caption's text is UTF-8 whatever the process's code page: the names come
-// from the program's text and the day from the system's wide text.
+// The caption's text is UTF-8 whatever the process's code page: the names,
+// text of the code page, and the day, the system's wide text, are made UTF-8.
 std::wstring WideFromUtf8(const std::string& text) {
     const int length =
         ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -68,37 +70,7 @@ LOGFONTW MessageFont() {
     return metrics.lfMessageFont;
 }
 
-UINT SystemDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
-    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
-
-struct ModuleDeleter {
-    void operator()(HMODULE module) const { ::FreeLibrary(module); }
-};
 } // namespace
-
-// The monitor's own DPI comes from shcore (Windows 8.1 on), looked up when it
-// is asked for, so that the program starts where it is missing.
-UINT MonitorDpi(const RECT& area) {
-    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    constexpr int EffectiveDpi = 0;
-    const std::unique_ptr<HINSTANCE__, ModuleDeleter> shcore(::LoadLibraryA("shcore.dll"));
-    const FARPROC found = shcore ? ::GetProcAddress(shcore.get(), "GetDpiForMonitor") : nullptr;
-    UINT x = 0;
-    UINT y = 0;
-    if (found != nullptr &&
-        SUCCEEDED(reinterpret_cast<GetDpiForMonitor>(reinterpret_cast<void (*)()>(found))(
-            ::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &y)) &&
-        y > 0) {
-        return y;
-    }
-    return SystemDpi();
-}
 
 CaptionWriter::CaptionWriter(UINT dpi) {
     LOGFONTW face = MessageFont();
@@ -110,9 +82,12 @@ CaptionWriter::CaptionWriter(UINT dpi) {
         return;
     }
     const PixelSection probe(nullptr, 1, 1);
+    if (!probe.Ready()) {
+        return;
+    }
+    const CSelection selected(probe.Dc(), font.Handle());
     TEXTMETRICW metrics{};
-    if (probe.Ready() && ::SelectObject(probe.Dc(), font.Handle()) != nullptr &&
-        ::GetTextMetricsW(probe.Dc(), &metrics)) {
+    if (selected.Made() && ::GetTextMetricsW(probe.Dc(), &metrics)) {
         textHeight = metrics.tmHeight;
     }
 }
@@ -130,7 +105,11 @@ void CaptionWriter::Write(Picture& picture, const std::string& name, uint32_t tu
     const int32_t bottom = std::min(picture.Height(), box.top + box.height + outline);
     const int32_t width = picture.Width();
     const PixelSection section(nullptr, width, bottom - top);
-    if (!section.Ready() || ::SelectObject(section.Dc(), font.Handle()) == nullptr) {
+    if (!section.Ready()) {
+        return;
+    }
+    const CSelection selected(section.Dc(), font.Handle());
+    if (!selected.Made()) {
         return;
     }
     uint32_t* strip = pixels + static_cast<size_t>(top) * static_cast<size_t>(width);
@@ -151,10 +130,14 @@ void CaptionWriter::Write(Picture& picture, const std::string& name, uint32_t tu
     const int x = box.left + outline;
     const int y = box.top - top;
     ::SetBkMode(dc, TRANSPARENT);
+    // The outline: the text in the dark colour at every offset within its
+    // width, so that it has no gaps however wide it is.
     ::SetTextColor(dc, Outline);
-    for (int dy = -outline; dy <= outline; dy += outline) {
-        for (int dx = -outline; dx <= outline; dx += outline) {
-            ::TextOutW(dc, x + dx, y + dy, wide.c_str(), length);
+    for (int dy = -outline; dy <= outline; ++dy) {
+        for (int dx = -outline; dx <= outline; ++dx) {
+            if (dx * dx + dy * dy <= outline * outline + 1) {
+                ::TextOutW(dc, x + dx, y + dy, wide.c_str(), length);
+            }
         }
     }
     ::SetTextColor(dc, White);

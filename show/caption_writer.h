@@ -21,9 +21,9 @@ public:
     explicit CaptionWriter(UINT dpi);
 
     // Writes the line of the picture's day and of the place of `name` (relative
-    // to the show's folder) into its pixels. `turn` counts the pictures the
-    // stage has shown: the line moves a little from one to the next, so that
-    // no pixel of the monitor shows the same text for long. A picture too
+    // to the show's folder) into its pixels. `turn` counts the captions written
+    // before for the stage: the line moves a little from one to the next, so
+    // that no pixel of the monitor shows the same text for long. A picture too
     // small for the line, or already prepared for the display, is left as it
     // is, as it is when the system cannot draw the text.
     void Write(Picture& picture, const std::string& name, uint32_t turn) const;
@@ -32,7 +32,3 @@ private:
     CFont font;
     int32_t textHeight = 0; // the font's cell, in pixels
 };
-
-// The dots per inch of the monitor that shows most of the area (in screen
-// coordinates); the system's where monitors have none of their own.
-UINT MonitorDpi(const RECT& area);

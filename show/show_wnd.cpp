@@ -1,6 +1,7 @@
 #include "show/show_wnd.h"
 
 #include "framework/dc.h"
+#include "framework/rect_size.h"
 #include "framework/win_app.h"
 #include "framework/wnd_class.h"
 #include "library/folder_scan.h"
@@ -24,12 +25,6 @@ constexpr UINT_PTR KeepTimer = 3;
 constexpr UINT KeepPeriod = 60 * 1000;
 static_assert(LongestTimerPeriod == USER_TIMER_MAXIMUM);
 
-int32_t Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-int32_t Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
 } // namespace
 
 const MessageMapEntry ShowWnd::messageEntries[] = {
@@ -312,7 +307,9 @@ void ShowWnd::RestartTimer() {
 void ShowWnd::StartFadeTimer(CDC& dc, Stage& stage) {
     if (::SetTimer(m_hWnd, FadeTimer, FadeFramePeriod, nullptr) == 0) {
         stage.EndFade(dc);
+        return;
     }
+    stage.NextFadeFrame(dc);
 }
 
 // One frame of every fade under way; the timer stops with the last.

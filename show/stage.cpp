@@ -2,6 +2,7 @@
 
 #include "common/random.h"
 #include "framework/dc.h"
+#include "framework/rect_size.h"
 #include "picture/display.h"
 #include "picture/picture_draw.h"
 #include "picture/screen_capture.h"
@@ -10,13 +11,6 @@
 
 namespace {
 constexpr COLORREF Black = RGB(0, 0, 0);
-
-int32_t Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-int32_t Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
 
 // A scattered offset: 0 for a draw of 0, the whole free space for RandomMax.
 int32_t ScatteredOffset(int32_t draw, int32_t freeSpace) {
@@ -33,9 +27,7 @@ void Stage::Hold(Picture picture, std::string name, bool fresh) {
     next = std::move(picture);
     nextName = std::move(name);
     nextFresh = fresh;
-    if (caption && next.IsDrawable()) {
-        caption->Write(next, nextName, captions++);
-    }
+    captionDue = caption != nullptr;
 }
 
 bool Stage::Show(CDC& dc, bool softly) {
@@ -44,6 +36,10 @@ bool Stage::Show(CDC& dc, bool softly) {
     }
     if (!next.IsDrawable()) {
         return false;
+    }
+    if (captionDue) {
+        caption->Write(next, nextName, captions++);
+        captionDue = false;
     }
     display.SelectPalette(dc);
     const POINT at = Place();
@@ -92,9 +88,6 @@ void Stage::StartFade(CDC& dc, POINT at) {
     }
     fade.emplace(std::move(next), at.x, at.y, std::move(beneath), std::move(fadingOut), shown.left,
                  shown.top);
-    if (const std::optional<Fade::Frame> first = fade->Next()) {
-        DrawFrame(dc, *first);
-    }
 }
 
 bool Stage::NextFadeFrame(CDC& dc) {
@@ -110,6 +103,9 @@ bool Stage::NextFadeFrame(CDC& dc) {
 }
 
 void Stage::EndFade(CDC& dc) {
+    if (!fade) {
+        return;
+    }
     DrawFrame(dc, fade->Last());
     fade.reset();
 }

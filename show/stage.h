@@ -29,17 +29,18 @@ public:
 
     const RECT& Area() const { return area; }
 
-    // The picture the next draw shows, with its caption written in, and its
-    // name relative to the show's folder. `fresh`: it is new to the show,
+    // The picture the next draw shows, and its name relative to the show's
+    // folder. `fresh`: it is new to the show,
     // not one shown again by the keys.
     void Hold(Picture picture, std::string name, bool fresh);
     bool HoldsDrawable() const { return next.IsDrawable(); }
     bool HoldsFresh() const { return nextFresh; }
     const std::string& HeldName() const { return nextName; }
 
-    // Draws the held picture, if it is drawable, where Place puts it; any fade
-    // still under way ends first. `softly`: it fades in, where the settings
-    // and the display let it. True when a fade has begun, whose frames
+    // Draws the held picture, if it is drawable, where Place puts it, with its
+    // caption written in first; any fade still under way ends first.
+    // `softly`: it fades in, where the settings and the display let it. True
+    // when a fade has begun, whose frames, the first among them,
     // NextFadeFrame then draws.
     bool Show(CDC& dc, bool softly);
     // The creation's draw, which shows nothing: a scattered place takes its
@@ -49,10 +50,9 @@ public:
     // drawn whole; otherwise nothing of the stage is on screen any more.
     void Repainted(CDC& dc);
 
-    bool Fading() const { return fade.has_value(); }
-    // Draws the fade's next frame; false once it is over.
+    // Draws the fade's next frame; false once it is over, or with no fade.
     bool NextFadeFrame(CDC& dc);
-    // Draws the fade's last frame at once, and ends it.
+    // Draws the fade's last frame at once, and ends it; nothing with no fade.
     void EndFade(CDC& dc);
 
 private:
@@ -72,7 +72,8 @@ private:
     std::string nextName;
     bool nextFresh = false;
     std::unique_ptr<const CaptionWriter> caption; // none: the pictures carry no caption
-    uint32_t captions = 0;                        // written so far
+    bool captionDue = false;                      // the held picture's caption is yet to be written
+    uint32_t captions = 0;                        // written so far: one a picture shown
     RECT shown{}; // where its last picture is, empty when the stage is black
     std::optional<Fade> fade;
 };

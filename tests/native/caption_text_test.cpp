@@ -42,6 +42,11 @@ TEST(CaptionTextTest, EllipsizedKeepsTheLongestBeginningThatFits) {
         {"2023 \u203A Holiday", 70, "2023\u2026"},
         {"\u6771\u4EAC\u30BF\u30EF\u30FC", 35, "\u6771\u4EAC\u2026"},
         {"e\u0301e\u0301e\u0301", 40, "e\u0301\u2026"},
+        // Hebrew points, a Devanagari virama and vowel sign, and flags stay whole.
+        {"\u05E9\u05B8\u05C1\u05DC\u05D5\u05B9\u05DD", 65, "\u05E9\u05B8\u05C1\u05DC\u2026"},
+        {"\u0928\u092E\u0938\u094D\u0924\u0947", 45, "\u0928\u092E\u2026"},
+        {"\U0001F1EB\U0001F1F7\U0001F1E9\U0001F1EA\U0001F1EE\U0001F1F9", 45,
+         "\U0001F1EB\U0001F1F7\u2026"},
         {"Holiday", 10, "\u2026"},
         {"Holiday", 9, ""}};
     for (const auto& [text, width, expected] : cases) {
