@@ -15,6 +15,7 @@ void PictureHistory::Add(std::string name) {
 
 void PictureHistory::Shown(Position position) {
     onScreen = position;
+    furthest = furthest == None || position > furthest ? position : furthest;
     while (onScreen - first > Kept) {
         names.pop_front();
         ++first;

@@ -28,6 +28,9 @@ public:
     void Shown(Position position);
     // The one on screen, None before the first.
     Position OnScreen() const { return onScreen; }
+    // Whether the position has been on screen before: positions are shown in
+    // order but for the steps back, so every one up to the furthest has.
+    bool ShownBefore(Position position) const { return furthest != None && position <= furthest; }
     // The one before it, None when none is kept.
     Position Before() const;
 
@@ -35,4 +38,5 @@ private:
     std::deque<std::string> names;
     Position first = 0; // of names.front()
     Position onScreen = None;
+    Position furthest = None; // the furthest position shown
 };

@@ -199,7 +199,7 @@ void ShowWnd::OnWorkDone() {
 
 void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     Stage& stage = stages[index];
-    stage.Hold(std::move(picture), std::move(askedName), askedFresh);
+    stage.Hold(std::move(picture), std::move(askedName));
     switch (turns->Arrived(index)) {
     case StageTurns::Arrival::Keep:
         break;
@@ -223,13 +223,11 @@ void ShowWnd::AskWorker() {
     if (!stage) {
         return;
     }
-    std::string name;   // relative to the show's folder
-    bool fresh = false; // a new picture, which the show remembers once drawn
+    std::string name; // relative to the show's folder
     if (const std::string* before = turns->Wanted()) {
         name = *before;
     } else if (const PictureEntry* entry = order.Next()) {
         name = entry->name;
-        fresh = true;
     } else {
         if (order.None()) {
             turns->NothingToAsk();
@@ -239,7 +237,6 @@ void ShowWnd::AskWorker() {
     turns->Asked(name);
     std::string path = PicturePath(folder, name);
     askedName = std::move(name);
-    askedFresh = fresh;
     const RECT& area = stages[*stage].Area();
     LoadRequest request{static_cast<int>(*stage), std::move(path), Width(area), Height(area)};
     if (settings.Size != 0) {
@@ -258,7 +255,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     }
     Stage& stage = stages[index];
     const bool drawable = stage.HoldsDrawable();
-    if (drawable && stage.HoldsFresh()) {
+    if (drawable && turns->NewToScreen(index)) {
         Remember(stage.HeldName());
     }
     if (stage.Show(dc, softly)) {

@@ -100,8 +100,7 @@ private:
     std::vector<Stage> stages;
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
-    std::string askedName;   // of the picture on its way, relative to the folder
-    bool askedFresh = false; // it is new to the show
+    std::string askedName; // of the picture on its way, relative to the folder
     ShowMemory memory;
     MemoryKeeper* keeper = nullptr; // none: the show remembers nothing
     bool memoryChanged = false;     // since the keeper last had it

@@ -23,10 +23,9 @@ Stage::Stage(const RECT& area, const Settings& settings, const Display& display,
     : area(area), settings(settings), display(display), fadeAllowed(fadeAllowed),
       caption(captionDpi != 0 ? std::make_unique<const CaptionWriter>(captionDpi) : nullptr) {}
 
-void Stage::Hold(Picture picture, std::string name, bool fresh) {
+void Stage::Hold(Picture picture, std::string name) {
     next = std::move(picture);
     nextName = std::move(name);
-    nextFresh = fresh;
     captionDue = caption != nullptr;
 }
 

@@ -30,11 +30,9 @@ public:
     const RECT& Area() const { return area; }
 
     // The picture the next draw shows, and its name relative to the show's
-    // folder. `fresh`: it is new to the show,
-    // not one shown again by the keys.
-    void Hold(Picture picture, std::string name, bool fresh);
+    // folder.
+    void Hold(Picture picture, std::string name);
     bool HoldsDrawable() const { return next.IsDrawable(); }
-    bool HoldsFresh() const { return nextFresh; }
     const std::string& HeldName() const { return nextName; }
 
     // Draws the held picture, if it is drawable, where Place puts it, with its
@@ -70,7 +68,6 @@ private:
     bool fadeAllowed;
     Picture next;
     std::string nextName;
-    bool nextFresh = false;
     std::unique_ptr<const CaptionWriter> caption; // none: the pictures carry no caption
     bool captionDue = false;                      // the held picture's caption is yet to be written
     uint32_t captions = 0;                        // written so far: one a picture shown

@@ -17,6 +17,11 @@ bool StageTurns::DrawNow(std::size_t index) {
     return false;
 }
 
+bool StageTurns::NewToScreen(std::size_t index) const {
+    const State& stage = stages[index];
+    return !stage.history.ShownBefore(stage.next);
+}
+
 // A stage without pictures stays where it is.
 void StageTurns::Drawn(std::size_t index, bool shown) {
     State& stage = stages[index];

@@ -25,6 +25,9 @@ public:
     // has come and is to be drawn now; false when it is on its way, and then it
     // is drawn when it comes.
     bool DrawNow(std::size_t stage);
+    // Whether the picture the stage draws now has never been on screen: not
+    // one the keys step back or forward to again, however it was asked for.
+    bool NewToScreen(std::size_t stage) const;
     // The stage's picture has been drawn (or there was nothing to draw): the
     // next one is on its way from now on, and is asked for at Queue. `shown`:
     // it is on screen now; one that failed leaves the one before there, which

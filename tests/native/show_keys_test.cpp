@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 // One stage, called as the window calls it, playing "0", "1", "2", ...; the
@@ -26,6 +27,9 @@ struct Show {
     }
     void Draw() {
         if (turns.DrawNow(0)) {
+            if (held != failing && turns.NewToScreen(0)) {
+                remembered.push_back(held);
+            }
             screen = held != failing ? held : screen;
             Drawn();
         }
@@ -50,6 +54,7 @@ struct Show {
 
     StageTurns turns{1};
     std::string held, screen, failing;
+    std::vector<std::string> remembered; // new to the screen when drawn
     std::optional<std::string> onItsWay;
     int fresh = 0, asks = 0;
 };
@@ -110,6 +115,23 @@ TEST(ShowKeysTest, ABurstKeepsOneDecodeOnItsWayAndTheLatestWishWins) {
     EXPECT_EQ(asks + 2, show.asks);
     show.Come();
     EXPECT_EQ("2", show.screen);
+}
+
+// A picture passed over by a step back before it came is new to the screen
+// when the steps reach it; the pictures stepped back and forward to are not.
+TEST(ShowKeysTest, OnlyPicturesNewToTheScreenAreRemembered) {
+    Show show = Started();
+    show.Right(); // "2" on screen, "3" on its way
+    ASSERT_TRUE(show.turns.StepBack(0));
+    show.Draw();
+    show.Come(); // "3", no longer wished for
+    show.Come(); // "1" again
+    for (int step = 0; step < 3 && show.screen != "3"; ++step) {
+        show.Right();
+        show.Come();
+    }
+    EXPECT_EQ("3", show.screen);
+    EXPECT_EQ((std::vector<std::string>{"1", "2", "3"}), show.remembered);
 }
 
 // Paused, neither the ticks nor the late picture a tick waited for change the
