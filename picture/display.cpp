@@ -6,12 +6,15 @@
 #include "picture/colour_cube.h"
 
 namespace {
-int32_t DesktopBitsPerPixel() {
+// One of the capabilities of the screen's device; 0 when it cannot be read.
+int ScreenCaps(int index) {
     const HWND desktop = ::GetDesktopWindow();
     const HDC dc = ::GetDC(desktop);
-    const int32_t bits = ::GetDeviceCaps(dc, BITSPIXEL);
-    ::ReleaseDC(desktop, dc);
-    return bits;
+    const int value = dc != nullptr ? ::GetDeviceCaps(dc, index) : 0;
+    if (dc != nullptr) {
+        ::ReleaseDC(desktop, dc);
+    }
+    return value;
 }
 
 // A LOGPALETTE with room for the whole cube.
@@ -56,16 +59,12 @@ void Display::SelectPalette(CDC& dc) const {
 }
 
 std::unique_ptr<const Display> InitDisplay() {
-    return std::make_unique<const Display>(DesktopBitsPerPixel());
+    return std::make_unique<const Display>(ScreenCaps(BITSPIXEL));
 }
 
 // The screen's DPI as a context of it reports it.
 UINT SystemDpi() {
-    const HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
+    const int dpi = ScreenCaps(LOGPIXELSY);
     return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 

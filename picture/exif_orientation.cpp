@@ -4,10 +4,7 @@
 
 #include "picture/tiff_reader.h"
 
-#include <cstring>
-
 namespace {
-constexpr uint8_t ExifHeader[ExifHeaderSize] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr uint16_t OrientationTag = 0x0112;
 } // namespace
 
@@ -21,9 +18,4 @@ Orientation ExifOrientation(const uint8_t* data, size_t size) {
         return Orientation::Upright;
     }
     return static_cast<Orientation>(value);
-}
-
-bool StartsExifBlock(const uint8_t* data, size_t size) {
-    return data != nullptr && size >= sizeof ExifHeader &&
-           std::memcmp(data, ExifHeader, sizeof ExifHeader) == 0;
 }

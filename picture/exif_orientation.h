@@ -33,12 +33,6 @@ inline void TurnBox(Orientation orientation, int32_t& width, int32_t& height) {
     }
 }
 
-// The bytes an Exif block starts with ("Exif" and two zero bytes).
-constexpr size_t ExifHeaderSize = 6;
-// Whether an APP1 marker's data, of which `size` bytes are given, starts as an
-// Exif block does.
-bool StartsExifBlock(const uint8_t* data, size_t size);
-
 // The orientation that an APP1 marker's data (the bytes after its length)
 // records. Anything else (another kind of APP1 block, a block that is cut
 // short or whose offsets or counts lead outside it, no tag, a value outside 1

@@ -144,7 +144,6 @@ struct Picture::JpegSession {
     // A fitted picture is made by the resampler as the rows come.
     std::optional<Resampler> fit;
     Orientation orientation = Orientation::Upright;
-    std::optional<TakenDate> taken;
 };
 
 bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
@@ -154,7 +153,6 @@ bool Picture::DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, S
         return false;
     }
     orientation = session.orientation;
-    taken = session.taken;
     HoldPixels(session.fit ? session.fit->TakePixels() : std::move(session.pixels), width, height);
     return true;
 }
@@ -180,7 +178,7 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     }
 
     session.orientation = ExifOrientation(session.exif.data, session.exif.size);
-    session.taken = ExifTakenDate(session.exif.data, session.exif.size);
+    taken = ExifTakenDate(session.exif.data, session.exif.size);
     // A picture turned on its side meets its box turned with it (a copy: what
     // lives across setjmp stays as it was).
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;
@@ -220,9 +218,12 @@ bool Picture::ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight
     width = static_cast<int32_t>(info.output_width);
     components = direct ? info.num_components : info.output_components;
 
+    // Rows that are converted first come through a row of their own.
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
-    session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
-    if (!session.rowPointer || !session.row) {
+    if (!direct) {
+        session.row.reset(new (std::nothrow) JSAMPLE[size_t{info.output_width} * components]);
+    }
+    if (!session.rowPointer || (!direct && !session.row)) {
         return false;
     }
     session.rowPointer[0] = session.row.get();

@@ -1,6 +1,6 @@
 #include "picture/jpeg_exif_marker.h"
 
-#include "picture/exif_orientation.h"
+#include "picture/tiff_reader.h"
 
 #include <algorithm>
 #include <cstring>

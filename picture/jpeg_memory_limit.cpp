@@ -24,6 +24,8 @@
 // whole-image buffer, and the bound leaves it as it was.
 #include "picture/jpeg_memory_limit.h"
 
+#include "picture/jpeg_scale.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -81,9 +83,8 @@ bool WholeImageTooLarge(const jpeg_decompress_struct& info) {
 }
 
 long JpegMemoryLimit(const jpeg_decompress_struct& info) {
-    const uint64_t denominator = std::max(1u, info.scale_denom);
-    const uint64_t decodedWidth =
-        (uint64_t{info.image_width} * info.scale_num + denominator - 1) / denominator;
+    const uint64_t decodedWidth = static_cast<uint64_t>(
+        JpegScaledSide(info.image_width, info.scale_num, std::max(1u, info.scale_denom)));
     const uint64_t components = static_cast<uint64_t>(info.num_components);
     const uint64_t working =
         FixedBytes + WorkingRows * (decodedWidth + PaddingColumns) * components;

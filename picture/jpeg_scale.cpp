@@ -16,7 +16,7 @@ int ScaleDenominator(int32_t sourceWidth, int32_t sourceHeight, int32_t maxWidth
 
 int FitScaleEighths(int32_t sourceWidth, int32_t sourceHeight, int32_t fittedWidth,
                     int32_t fittedHeight) {
-    const auto scaled = [](int32_t side, int m) { return (int64_t{side} * m + 7) / 8; };
+    const auto scaled = [](int32_t side, int m) { return JpegScaledSide(side, m, 8); };
     int m = 1;
     while (m < 16 &&
            (scaled(sourceWidth, m) < fittedWidth || scaled(sourceHeight, m) < fittedHeight)) {

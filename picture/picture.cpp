@@ -77,11 +77,12 @@ void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing
 // that pictures of all formats look alike. It is turned or mirrored last.
 void Picture::LoadOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
                               const std::atomic_bool* abandon) {
-    const auto choose = [&](PictureSize source, Orientation orientation) {
-        TurnBox(orientation, maxWidth, maxHeight);
+    const auto choose = [=](PictureSize source, Orientation orientation) {
+        int32_t boxWidth = maxWidth, boxHeight = maxHeight;
+        TurnBox(orientation, boxWidth, boxHeight);
         return sizing == Sizing::Fit
-                   ? FitSize(source.width, source.height, maxWidth, maxHeight)
-                   : ReducedSize(source.width, source.height, maxWidth, maxHeight);
+                   ? FitSize(source.width, source.height, boxWidth, boxHeight)
+                   : ReducedSize(source.width, source.height, boxWidth, boxHeight);
     };
     PlatformPicture decoded;
     if (!DecodeWithPlatform(path, choose, abandon, decoded)) {

@@ -18,28 +18,27 @@ std::optional<Picture::Reduction> NextReduction(int32_t width, int32_t height, i
     return Picture::Reduction::Half;
 }
 
+int32_t ReducedSide(Picture::Reduction kind, int32_t side) {
+    switch (kind) {
+    case Picture::Reduction::ThreeQuarters:
+        return 3 * (side / 4);
+    case Picture::Reduction::TwoThirds:
+        return 2 * (side / 3);
+    case Picture::Reduction::Half:
+        break;
+    }
+    return side / 2;
+}
+
 PictureSize ReducedSize(int32_t sourceWidth, int32_t sourceHeight, int32_t boxWidth,
                         int32_t boxHeight) {
     const int d = ScaleDenominator(sourceWidth, sourceHeight, boxWidth, boxHeight);
-    // libjpeg's size at 1/d rounds up.
-    int32_t width = int32_t((int64_t{sourceWidth} + d - 1) / d);
-    int32_t height = int32_t((int64_t{sourceHeight} + d - 1) / d);
+    int32_t width = int32_t(JpegScaledSide(sourceWidth, 1, d));
+    int32_t height = int32_t(JpegScaledSide(sourceHeight, 1, d));
     while (const std::optional<Picture::Reduction> kind =
                NextReduction(width, height, boxWidth, boxHeight)) {
-        switch (*kind) {
-        case Picture::Reduction::ThreeQuarters:
-            width = 3 * (width / 4);
-            height = 3 * (height / 4);
-            break;
-        case Picture::Reduction::TwoThirds:
-            width = 2 * (width / 3);
-            height = 2 * (height / 3);
-            break;
-        case Picture::Reduction::Half:
-            width /= 2;
-            height /= 2;
-            break;
-        }
+        width = ReducedSide(*kind, width);
+        height = ReducedSide(*kind, height);
     }
     return {width, height};
 }

@@ -14,6 +14,10 @@
 std::optional<Picture::Reduction> NextReduction(int32_t width, int32_t height, int32_t boxWidth,
                                                 int32_t boxHeight);
 
+// A side after one reduction of its kind: its whole blocks of 2, 3 or 4 pixels
+// become 1, 2 or 3; the pixels left over are dropped.
+int32_t ReducedSide(Picture::Reduction kind, int32_t side);
+
 // A picture of the source size decoded at 1/1, 1/2, 1/4 or 1/8 as libjpeg
 // would be for the box, then reduced until it fits.
 PictureSize ReducedSize(int32_t sourceWidth, int32_t sourceHeight, int32_t boxWidth,

@@ -3,6 +3,7 @@
 #include "picture/picture.h"
 
 #include "picture/pixel_buffer.h"
+#include "picture/reduced_size.h"
 
 namespace {
 uint32_t Red(uint32_t p) {
@@ -70,8 +71,8 @@ void Picture::Resize(Reduction kind) {
 
 // Each 2 x 2 block becomes one pixel, its mean. An odd last row or column is dropped.
 void Picture::Halve() {
-    const int32_t outWidth = width / 2;
-    const int32_t outHeight = height / 2;
+    const int32_t outWidth = ReducedSide(Reduction::Half, width);
+    const int32_t outHeight = ReducedSide(Reduction::Half, height);
     std::unique_ptr<uint32_t[]> out = AllocatePixels(outWidth, outHeight);
     if (!out) {
         Fail();
@@ -95,8 +96,8 @@ void Picture::Halve() {
 void Picture::ReduceTwoThirds() {
     const int32_t blocksAcross = width / 3;
     const int32_t blocksDown = height / 3;
-    const int32_t outWidth = 2 * blocksAcross;
-    const int32_t outHeight = 2 * blocksDown;
+    const int32_t outWidth = ReducedSide(Reduction::TwoThirds, width);
+    const int32_t outHeight = ReducedSide(Reduction::TwoThirds, height);
     std::unique_ptr<uint32_t[]> out = AllocatePixels(outWidth, outHeight);
     if (!out) {
         Fail();
@@ -127,8 +128,8 @@ void Picture::ReduceTwoThirds() {
 void Picture::ReduceThreeQuarters() {
     const int32_t blocksAcross = width / 4;
     const int32_t blocksDown = height / 4;
-    const int32_t outWidth = 3 * blocksAcross;
-    const int32_t outHeight = 3 * blocksDown;
+    const int32_t outWidth = ReducedSide(Reduction::ThreeQuarters, width);
+    const int32_t outHeight = ReducedSide(Reduction::ThreeQuarters, height);
     std::unique_ptr<uint32_t[]> out = AllocatePixels(outWidth, outHeight);
     if (!out) {
         Fail();

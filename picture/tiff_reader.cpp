@@ -5,13 +5,19 @@
 // first.
 #include "picture/tiff_reader.h"
 
-#include "picture/exif_orientation.h"
+#include <cstring>
 
 namespace {
+constexpr uint8_t ExifHeader[ExifHeaderSize] = {'E', 'x', 'i', 'f', 0, 0};
 constexpr size_t TiffHeaderSize = 8;
 constexpr size_t EntrySize = 12;
 constexpr uint16_t TiffMagic = 42;
 } // namespace
+
+bool StartsExifBlock(const uint8_t* data, size_t size) {
+    return data != nullptr && size >= sizeof ExifHeader &&
+           std::memcmp(data, ExifHeader, sizeof ExifHeader) == 0;
+}
 
 std::optional<TiffReader> TiffReader::OfExifBlock(const uint8_t* data, size_t size) {
     if (!StartsExifBlock(data, size) || size - ExifHeaderSize < TiffHeaderSize) {

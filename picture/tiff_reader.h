@@ -6,7 +6,13 @@
 #include <cstdint>
 #include <optional>
 
-// One entry of a directory: its tag, the type and count of its values, and
+// The bytes an Exif block starts with ("Exif" and two zero bytes).
+constexpr size_t ExifHeaderSize = 6;
+// Whether an APP1 marker's data, of which `size` bytes are given, starts as an
+// Exif block does.
+bool StartsExifBlock(const uint8_t* data, size_t size);
+
+// One entry of a directory: the type and count of its values, and
 // where its 4-byte value field lies (the values themselves when they fit in
 // it, else the offset of the values).
 struct TiffEntry {

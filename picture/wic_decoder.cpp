@@ -14,6 +14,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <initializer_list>
 
@@ -169,12 +170,10 @@ bool CopyRows(IWICBitmapSource& pixels, PictureSize source, Resampler& fit,
                                      reinterpret_cast<BYTE*>(strip.get())))) {
             return false;
         }
+        // Premultiplied, the colour is the colour over black; the resampler
+        // leaves the fourth byte out.
         for (UINT r = 0; r < rows; ++r) {
-            const uint32_t* from = strip.get() + std::size_t(r) * width;
-            uint32_t* to = fit.SourceRow();
-            for (UINT x = 0; x < width; ++x) {
-                to[x] = from[x] & 0x00FFFFFF; // premultiplied: the colour over black
-            }
+            std::memcpy(fit.SourceRow(), strip.get() + std::size_t(r) * width, rowBytes);
             fit.AddRow();
         }
     }

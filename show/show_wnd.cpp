@@ -25,6 +25,9 @@ constexpr UINT_PTR KeepTimer = 3;
 constexpr UINT KeepPeriod = 60 * 1000;
 static_assert(LongestTimerPeriod == USER_TIMER_MAXIMUM);
 
+PictureList::Order PlayingOrder(const Settings& settings) {
+    return settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName;
+}
 } // namespace
 
 const MessageMapEntry ShowWnd::messageEntries[] = {
@@ -36,8 +39,7 @@ const MessageMap ShowWnd::messageMap{&CWnd::messageMap, ShowWnd::messageEntries}
 
 ShowWnd::ShowWnd(BOOL autoDelete, const Settings& settings, const Display& display)
     : settings(settings), display(display), folder(ShowFolderPath(settings.Path)),
-      order(settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName),
-      autoDelete(autoDelete) {}
+      order(PlayingOrder(settings)), autoDelete(autoDelete) {}
 
 // The worker goes first: it is stopped before the rest of the window goes. One
 // blocked in a file or folder call is not waited for: the program ends without
@@ -121,9 +123,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         order.GoOnFrom(memory, stages.size());
         ::SetTimer(m_hWnd, KeepTimer, KeepPeriod, nullptr); // without it, kept at the end only
     }
-    const FolderWalk walk(settings.Subfolders != 0,
-                          settings.Random != 0 ? PictureList::Shuffled : PictureList::ByName,
-                          ::GetTickCount());
+    const FolderWalk walk(settings.Subfolders != 0, PlayingOrder(settings), ::GetTickCount());
     const HWND hwnd = m_hWnd;
     worker = std::make_unique<ShowWorker>(
         walk,

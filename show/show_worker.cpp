@@ -90,8 +90,7 @@ bool ShowWorker::Stop(std::chrono::milliseconds patience) {
 
 // The thread holds its own share of what it uses, so that a thread left behind
 // by Stop still has it when its blocked call returns.
-void ShowWorker::Run(const std::shared_ptr<Shared>& shared) {
-    const std::shared_ptr<Shared> own = shared;
+void ShowWorker::Run(std::shared_ptr<Shared> own) {
     own->RunGuarded();
     {
         const std::lock_guard<std::mutex> lock(own->mutex);

@@ -77,7 +77,7 @@ public:
 private:
     // Everything the thread uses, held by the thread and by this object alike.
     struct Shared;
-    static void Run(const std::shared_ptr<Shared>& shared);
+    static void Run(std::shared_ptr<Shared> own);
 
     std::shared_ptr<Shared> shared;
     std::thread thread;
