@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/show_state.h"
+#include "display/display.h"
 #include "framework/win_app.h"
-#include "picture/display.h"
 
 #include <memory>
 

@@ -2,7 +2,8 @@
 // a bare libjpeg decode of the same file at the same scale, the dither's
 // throughput, and the peak memory of a load. It makes its own photograph-like 4:2:0 JPEG files.
 //   pelloran_bench [WORK_DIR]   (the pictures are made in WORK_DIR once)
-#include "picture/display_format.h"
+#include "decode/load_picture.h"
+#include "display/display_format.h"
 #include "picture/fit_size.h"
 #include "picture/jpeg_scale.h"
 #include "picture/picture.h"
@@ -149,7 +150,8 @@ SingleLoad LoadOnce(const std::string& path, int maxWidth, int maxHeight,
 int MeasurePeak(const char* path, int maxWidth, int maxHeight, Picture::Sizing sizing) {
     const long before = StatusKb("VmRSS:");
     Picture picture;
-    const double seconds = Seconds([&] { picture.Load(path, maxWidth, maxHeight, sizing); });
+    const double seconds =
+        Seconds([&] { picture = LoadPictureFile(path, maxWidth, maxHeight, sizing); });
     const bool drawable = picture.IsDrawable();
     std::printf("%ld %.1f %d %d\n", StatusKb("VmHWM:") - before, seconds * 1e3,
                 drawable ? picture.Width() : 0, drawable ? picture.Height() : 0);
@@ -173,7 +175,7 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
     int32_t fitted[2] = {0, 0};
     const auto load = [&] {
         Picture picture;
-        picture.Load(path.c_str(), maxWidth, maxHeight, sizing);
+        picture = LoadPictureFile(path.c_str(), maxWidth, maxHeight, sizing);
         fitted[0] = picture.Width();
         fitted[1] = picture.Height();
     };

@@ -2,8 +2,10 @@
 // dither of the first draw. Whatever the file holds, the picture must end up
 // drawable and within its box, or failed and empty; never a crash, a hang or a
 // leak.
-#include "picture/display_format.h"
-#include "picture/jpeg_memory_limit.h"
+#include "decode/jpeg_memory_limit.h"
+#include "decode/load_picture.h"
+#include "display/display_format.h"
+#include "display/dither.h"
 #include "picture/picture.h"
 
 #include <csetjmp>
@@ -105,10 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Box box = Boxes[size % 3];
     const Picture::Sizing sizing = size / 2 % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
     Picture picture;
-    picture.Load(path.c_str(), box.width, box.height, sizing);
+    picture = LoadPictureFile(path.c_str(), box.width, box.height, sizing);
     if (picture.GetState() == Picture::State::Failed) {
         Require(!picture.Pixels() && !picture.Header());
-        Require(!picture.PrepareDraw(display));
+        Require(!PrepareDraw(picture, display));
         return 0;
     }
     Require(picture.GetState() == Picture::State::Ready);
@@ -117,6 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(picture.Height() >= 0 && picture.Height() <= box.height);
     Require(picture.Header()->bmiHeader.biWidth == picture.Width());
     Require(picture.Header()->bmiHeader.biHeight == -picture.Height());
-    Require(picture.PrepareDraw(display) && picture.GetState() == Picture::State::Dithered);
+    Require(PrepareDraw(picture, display) && picture.GetState() == Picture::State::Dithered);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "library/folder_scan.h"
 
+#include "common/windows_path.h"
 #include "library/folder_entries.h"
-#include "picture/windows_path.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "library/picture_names.h"
 
 #include "common/ascii_text.h"
-#include "picture/jpeg_name.h"
+#include "decode/jpeg_name.h"
 
 #include <cstring>
 

@@ -1,8 +1,5 @@
 #include "picture/picture.h"
 
-#include "picture/jpeg_name.h"
-#include "picture/picture_file.h"
-#include "picture/platform_decoder.h"
 #include "picture/reduced_size.h"
 
 #include <utility>
@@ -40,64 +37,6 @@ void Picture::Fail() {
     state = State::Failed;
 }
 
-void Picture::Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
-                   const std::atomic_bool* abandon) {
-    Free();
-    // A negative box could never be met; it is taken as an empty one.
-    maxWidth = maxWidth < 0 ? 0 : maxWidth;
-    maxHeight = maxHeight < 0 ? 0 : maxHeight;
-    if (!IsJpegName(path)) {
-        LoadOtherFormat(path, maxWidth, maxHeight, sizing, abandon);
-        return;
-    }
-    std::FILE* file = OpenPictureFile(path);
-    if (file == nullptr) {
-        Fail();
-        return;
-    }
-    Orientation orientation = Orientation::Upright;
-    const bool decoded = DecodeJpeg(file, maxWidth, maxHeight, sizing, abandon, orientation);
-    std::fclose(file);
-    if (!decoded) {
-        Fail();
-        return;
-    }
-    state = State::Ready;
-    // The picture is reduced or fitted as stored, against the box turned with
-    // it, and turned or mirrored last, when it is smallest.
-    if (sizing == Sizing::Reduce) {
-        TurnBox(orientation, maxWidth, maxHeight);
-        ReduceToFit(maxWidth, maxHeight);
-    }
-    Orient(orientation);
-}
-
-// A picture of another format is decoded by the platform straight to its size:
-// fitted, or the size the reductions would give a JPEG file of its size, so
-// that pictures of all formats look alike. It is turned or mirrored last.
-void Picture::LoadOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
-                              const std::atomic_bool* abandon) {
-    const auto choose = [=](PictureSize source, Orientation orientation) {
-        int32_t boxWidth = maxWidth, boxHeight = maxHeight;
-        TurnBox(orientation, boxWidth, boxHeight);
-        return sizing == Sizing::Fit
-                   ? FitSize(source.width, source.height, boxWidth, boxHeight)
-                   : ReducedSize(source.width, source.height, boxWidth, boxHeight);
-    };
-    PlatformPicture decoded;
-    if (!DecodeWithPlatform(path, choose, abandon, decoded)) {
-        Fail();
-        return;
-    }
-    sourceWidth = decoded.source.width;
-    sourceHeight = decoded.source.height;
-    components = 3;
-    taken = decoded.taken;
-    HoldPixels(std::move(decoded.pixels), decoded.size.width, decoded.size.height);
-    state = State::Ready;
-    Orient(decoded.orientation);
-}
-
 void Picture::Adopt(int32_t newWidth, int32_t newHeight, std::unique_ptr<uint32_t[]> buffer) {
     Free();
     if (!buffer) {
@@ -106,6 +45,17 @@ void Picture::Adopt(int32_t newWidth, int32_t newHeight, std::unique_ptr<uint32_
     }
     HoldPixels(std::move(buffer), newWidth, newHeight);
     state = State::Ready;
+}
+
+void Picture::Describe(PictureSize source, int32_t sourceComponents, std::optional<TakenDate> day) {
+    sourceWidth = source.width;
+    sourceHeight = source.height;
+    components = sourceComponents;
+    taken = day;
+}
+
+void Picture::MarkDithered() {
+    state = state == State::Ready ? State::Dithered : state;
 }
 
 // The header is rewritten with every change of the pixels, so it always
@@ -128,7 +78,6 @@ void Picture::HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, i
     h.biClrImportant = 0;
 }
 
-// Reductions, each the gentlest that fits or a half, until the picture fits.
 void Picture::ReduceToFit(int32_t maxWidth, int32_t maxHeight) {
     while (IsDrawable()) {
         const std::optional<Reduction> kind = NextReduction(width, height, maxWidth, maxHeight);

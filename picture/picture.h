@@ -4,22 +4,19 @@
 #pragma once
 
 #include "picture/bitmap_info.h"
-#include "picture/exif_date.h"
-#include "picture/exif_orientation.h"
+#include "picture/fit_size.h"
+#include "picture/orientation.h"
+#include "picture/taken_date.h"
 
-#include <atomic>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <optional>
-
-struct DisplayFormat;
-struct DitherTables;
 
 class Picture {
 public:
     // Empty until the first load, then failed or ready. A ready picture becomes
-    // dithered when it is first prepared for a display that needs the dither.
+    // dithered when it is first prepared for a display that needs the dither
+    // (see display/dither.h).
     enum class State { Empty, Failed, Ready, Dithered };
     // The reductions that Resize applies, by kind.
     enum class Reduction : int32_t { TwoThirds = 3, ThreeQuarters = 4, Half = 5 };
@@ -38,18 +35,22 @@ public:
     // Releases the pixels and the taken date and returns to the empty state;
     // the size stays.
     void Free();
-    // Decodes the file and reduces it until it fits maxWidth x maxHeight, or
-    // fits it to that box, and reads the day it was taken. The picture is then
-    // ready, or failed and without pixels or date. A decode still under way
-    // when `abandon` (if given) becomes true stops there and fails.
-    void Load(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing = Sizing::Reduce,
-              const std::atomic_bool* abandon = nullptr);
+    // As Free, and the picture is failed: it has nothing to draw.
+    void Fail();
     // Holds pixels made elsewhere (width x height, rows top-down) as a ready
     // picture; without pixels the picture is failed.
     void Adopt(int32_t width, int32_t height, std::unique_ptr<uint32_t[]> pixels);
-    // The device-independent part of drawing: false when there is nothing to
-    // draw; otherwise dithers the pixels once if the display needs it.
-    bool PrepareDraw(const DisplayFormat& display);
+    // Records what the picture's file says of it: the size its header gives,
+    // its colour components per pixel, and the day it was taken.
+    void Describe(PictureSize source, int32_t sourceComponents, std::optional<TakenDate> day);
+    // Reductions, each the gentlest that fits or a half, until the picture
+    // fits the box (see picture/reduced_size.h).
+    void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
+    // Turns or mirrors the pixels as the orientation asks.
+    void Orient(Orientation orientation);
+    // The pixels have been given a display's dither: they are drawn as they
+    // are from now on. Does nothing unless the picture is ready.
+    void MarkDithered();
     // Replaces the pixels by a reduced copy. Does nothing unless the picture is
     // drawable.
     void Resize(Reduction kind);
@@ -74,22 +75,11 @@ public:
     uint32_t* PixelsToWriteOn() { return state == State::Ready ? pixels.get() : nullptr; }
     const BitmapInfo* Header() const { return IsDrawable() ? &header : nullptr; }
     // The day the photo was taken, as its file's Exif data records it; none
-    // when it records none (see picture/exif_date.h), or for adopted pixels.
+    // when it records none (see decode/exif_date.h), or for adopted pixels.
     const std::optional<TakenDate>& Taken() const { return taken; }
 
 private:
-    struct JpegSession;
-
-    void Fail();
     void HoldPixels(std::unique_ptr<uint32_t[]> buffer, int32_t newWidth, int32_t newHeight);
-    bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
-                    const std::atomic_bool* abandon, Orientation& orientation);
-    bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Sizing sizing);
-    void LoadOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight, Sizing sizing,
-                         const std::atomic_bool* abandon);
-    void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
-    void Orient(Orientation orientation);
-    void Dither(const DitherTables& tables);
     void ReduceThreeQuarters();
     void ReduceTwoThirds();
     void Halve();

@@ -4,19 +4,25 @@
 Reads the quoted #include lines of every source and resource file in the rooms
 and fails when two rooms include each other (directly or through others), when
 framework/ includes a program room, when common/ includes any room but
-framework/, when library/ includes show/, setup/ or app/, or when picture/
-includes library/, show/ or setup/.
+framework/, when library/ includes show/, setup/ or app/, when picture/
+includes decode/ or display/, when decode/ and display/ include each other, or
+when any of picture/, decode/ and display/ includes library/, show/, setup/ or
+app/.
 """
 import os
 import re
 import sys
 
-ROOMS = ["app", "show", "setup", "library", "picture", "common", "framework", "res"]
+ROOMS = ["app", "show", "setup", "library", "decode", "display", "picture", "common",
+         "framework", "res"]
+ABOVE_PICTURES = {"library", "show", "setup", "app"}
 FORBIDDEN = {
     "framework": set(ROOMS) - {"framework"},
     "common": set(ROOMS) - {"common", "framework"},
     "library": {"show", "setup", "app"},
-    "picture": {"library", "show", "setup"},
+    "picture": ABOVE_PICTURES | {"decode", "display"},
+    "decode": ABOVE_PICTURES | {"display"},
+    "display": ABOVE_PICTURES | {"decode"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SOURCES = (".cpp", ".h", ".rc")
@@ -65,7 +71,9 @@ def reaches(edges, start, goal):
 
 
 def main():
-    top = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+    # The tree is the one this script is in, or the one named (for its tests).
+    here = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    top = os.path.normpath(sys.argv[1] if len(sys.argv) > 1 else here)
     edges = read_edges(top)
     faults = []
     for (source, target), where in sorted(edges.items()):

@@ -1,10 +1,10 @@
 #include "show/caption_writer.h"
 
+#include "common/windows_path.h"
+#include "display/display.h"
+#include "display/pixel_section.h"
 #include "framework/dc.h"
-#include "picture/display.h"
 #include "picture/picture.h"
-#include "picture/pixel_section.h"
-#include "picture/windows_path.h"
 #include "show/caption_text.h"
 
 #include <algorithm>

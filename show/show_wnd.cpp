@@ -1,13 +1,13 @@
 #include "show/show_wnd.h"
 
+#include "decode/platform_decoder.h"
+#include "display/display.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
 #include "framework/win_app.h"
 #include "framework/wnd_class.h"
 #include "library/folder_scan.h"
 #include "library/folder_walk.h"
-#include "picture/display.h"
-#include "picture/platform_decoder.h"
 #include "res/resource.h"
 #include "show/timer_period.h"
 

@@ -1,5 +1,7 @@
 #include "show/show_worker.h"
 
+#include "decode/load_picture.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <new>
@@ -40,9 +42,8 @@ struct ShowWorker::Shared {
 };
 
 Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop) {
-    Picture picture;
-    picture.Load(request.path.c_str(), request.maxWidth, request.maxHeight, request.sizing, &stop);
-    return picture;
+    return LoadPictureFile(request.path.c_str(), request.maxWidth, request.maxHeight,
+                           request.sizing, &stop);
 }
 
 ShowWorker::ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,

@@ -1,11 +1,11 @@
 #include "show/stage.h"
 
 #include "common/random.h"
+#include "display/display.h"
+#include "display/picture_draw.h"
+#include "display/screen_capture.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
-#include "picture/display.h"
-#include "picture/picture_draw.h"
-#include "picture/screen_capture.h"
 
 #include <utility>
 

@@ -1,10 +1,11 @@
 // The day a photo was taken: Exif's date text, where the block keeps it, and
 // blocks not to be trusted.
-#include "picture/exif_date.h"
+#include "decode/exif_date.h"
+#include "decode/load_picture.h"
 #include "picture/picture.h"
 
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -77,12 +78,12 @@ TEST(ExifDateTest, PictureLoadCarriesTheDate) {
     recipe.app1.clear();
     WriteFile(dir.File("undated.jpg"), MakeJpeg(recipe, Uniform(recipe, {90, 90, 90})));
     Picture picture;
-    picture.Load(dir.File("dated.jpg").c_str(), 100, 100, Picture::Sizing::Fit);
+    picture = LoadPictureFile(dir.File("dated.jpg").c_str(), 100, 100, Picture::Sizing::Fit);
     const Picture moved = std::move(picture);
     EXPECT_EQ("2021:12:31", Text(moved.Taken()));
     for (const char* next : {"undated.jpg", "missing.jpg"}) {
-        picture.Load(dir.File("dated.jpg").c_str(), 100, 100);
-        picture.Load(dir.File(next).c_str(), 100, 100);
+        picture = LoadPictureFile(dir.File("dated.jpg").c_str(), 100, 100);
+        picture = LoadPictureFile(dir.File(next).c_str(), 100, 100);
         EXPECT_EQ("none", Text(picture.Taken())) << next;
     }
 }

@@ -1,6 +1,7 @@
 // A fade's arithmetic and its frames: exact at both ends, within a level of the
 // mix between, and the frames in their order and places.
-#include "picture/display_format.h"
+#include "display/display_format.h"
+#include "display/dither.h"
 #include "picture/pixel_buffer.h"
 #include "picture/pixel_mix.h"
 #include "show/fade.h"
@@ -104,7 +105,7 @@ TEST(FadeTest, TheFramesComeInTheirOrderAndPlaces) {
 // be dithered again before it is drawn on a display that needs the dither.
 TEST(FadeTest, AMixedFrameIsUndithered) {
     Picture frame = Solid(4, 4, 0x00808080);
-    ASSERT_TRUE(frame.PrepareDraw(ClassifyDisplay(16)));
+    ASSERT_TRUE(PrepareDraw(frame, ClassifyDisplay(16)));
     ASSERT_EQ(Picture::State::Dithered, frame.GetState());
     frame.Mix(nullptr, nullptr, 0);
     EXPECT_EQ(Picture::State::Ready, frame.GetState());

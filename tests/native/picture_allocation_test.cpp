@@ -1,10 +1,11 @@
 // Loading when memory runs out. This program runs with the allocator limited
 // (see CMakeLists.txt), so the huge sizes that a file's header can claim make
 // allocations fail instead of succeeding lazily.
+#include "decode/load_picture.h"
 #include "picture/picture.h"
 
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ class PictureAllocationTest : public ::testing::Test {
 protected:
     void Load(const std::vector<uint8_t>& bytes, int32_t maxWidth, int32_t maxHeight) {
         WriteFile(path, bytes);
-        picture.Load(path.c_str(), maxWidth, maxHeight);
+        picture = LoadPictureFile(path.c_str(), maxWidth, maxHeight);
     }
     void ExpectFailedThenRecovers() {
         EXPECT_EQ(Picture::State::Failed, picture.GetState());

@@ -1,8 +1,10 @@
 // The display classification, the dither matrix and tables, the colour cube, and
 // the once-per-picture dither that drawing applies.
-#include "picture/colour_cube.h"
-#include "picture/display_format.h"
-#include "picture/dither_tables.h"
+#include "decode/load_picture.h"
+#include "display/colour_cube.h"
+#include "display/display_format.h"
+#include "display/dither.h"
+#include "display/dither_tables.h"
 #include "picture/picture.h"
 #include "tests/support/picture_pixels.h"
 
@@ -41,7 +43,7 @@ protected:
     uint32_t Dithered(int32_t x, int32_t y, uint32_t colour) {
         Picture picture;
         Fill(picture, x + 1, y + 1, std::vector<uint32_t>(size_t(x + 1) * size_t(y + 1), colour));
-        EXPECT_TRUE(picture.PrepareDraw(display));
+        EXPECT_TRUE(PrepareDraw(picture, display));
         return picture.Pixels()[size_t(y) * size_t(x + 1) + size_t(x)];
     }
 
@@ -166,7 +168,7 @@ TEST_F(DisplayTest, EveryPixelGetsTheOffsetsOfItsPlaceInThePattern) {
     }
     Picture picture;
     Fill(picture, 37, 35, before);
-    ASSERT_TRUE(picture.PrepareDraw(display));
+    ASSERT_TRUE(PrepareDraw(picture, display));
     const auto clamp = [](int32_t t) { return uint32_t(t < 0 ? 0 : t > 255 ? 255 : t); };
     for (int y = 0; y < 35; ++y) {
         for (int x = 0; x < 37; ++x) {
@@ -186,16 +188,16 @@ TEST_F(DisplayTest, DithersOncePerLoadedPicture) {
     const std::vector<uint32_t> grey(400, Rgb(128, 128, 128));
     Picture picture;
     Fill(picture, 20, 20, grey);
-    ASSERT_TRUE(picture.PrepareDraw(display));
+    ASSERT_TRUE(PrepareDraw(picture, display));
     EXPECT_EQ(Picture::State::Dithered, picture.GetState());
     const std::vector<uint32_t> once = Pixels(picture);
-    ASSERT_TRUE(picture.PrepareDraw(display));
+    ASSERT_TRUE(PrepareDraw(picture, display));
     EXPECT_EQ(once, Pixels(picture));
 
     // New pixels are not dithered yet, so they are dithered again.
     Fill(picture, 20, 20, grey);
     EXPECT_EQ(Picture::State::Ready, picture.GetState());
-    ASSERT_TRUE(picture.PrepareDraw(display));
+    ASSERT_TRUE(PrepareDraw(picture, display));
     EXPECT_EQ(once, Pixels(picture));
 }
 
@@ -204,7 +206,7 @@ TEST_F(DisplayTest, TrueColourDisplaysDrawPixelsUnchanged) {
         display = ClassifyDisplay(bits);
         Picture picture;
         Fill(picture, 3, 3, std::vector<uint32_t>(9, Rgb(128, 128, 128)));
-        ASSERT_TRUE(picture.PrepareDraw(display));
+        ASSERT_TRUE(PrepareDraw(picture, display));
         EXPECT_EQ(Picture::State::Ready, picture.GetState());
         EXPECT_EQ(Rgb(128, 128, 128), picture.Pixels()[4]);
     }
@@ -213,15 +215,15 @@ TEST_F(DisplayTest, TrueColourDisplaysDrawPixelsUnchanged) {
 TEST_F(DisplayTest, NothingToDrawForEmptyOrFailedPictures) {
     display = ClassifyDisplay(8);
     Picture empty;
-    EXPECT_FALSE(empty.PrepareDraw(display));
+    EXPECT_FALSE(PrepareDraw(empty, display));
     Picture failed;
-    failed.Load("missing.jpg", 100, 100);
-    EXPECT_FALSE(failed.PrepareDraw(display));
+    failed = LoadPictureFile("missing.jpg", 100, 100);
+    EXPECT_FALSE(PrepareDraw(failed, display));
     EXPECT_EQ(Picture::State::Failed, failed.GetState());
 
     Picture thin; // a picture reduced to no columns is drawn (as nothing), unharmed
     Fill(thin, 0, 78, {});
-    EXPECT_TRUE(thin.PrepareDraw(display));
+    EXPECT_TRUE(PrepareDraw(thin, display));
     EXPECT_EQ(Picture::State::Dithered, thin.GetState());
 }
 } // namespace

@@ -1,9 +1,10 @@
 // Pictures fitted to their box: the sizes, the filter's quality against a
 // reference resample of the whole decode, and a cut-off file.
+#include "decode/load_picture.h"
 #include "picture/picture.h"
 
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ protected:
     void LoadBytes(const std::vector<uint8_t>& bytes, int32_t maxWidth, int32_t maxHeight,
                    Picture::Sizing sizing = Picture::Sizing::Fit) {
         WriteFile(dir.File("picture.jpg"), bytes);
-        picture.Load(dir.File("picture.jpg").c_str(), maxWidth, maxHeight, sizing);
+        picture = LoadPictureFile(dir.File("picture.jpg").c_str(), maxWidth, maxHeight, sizing);
     }
     std::vector<uint32_t> Pixels() const {
         return {picture.Pixels(), picture.Pixels() + picture.Width() * picture.Height()};

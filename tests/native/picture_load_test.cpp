@@ -1,12 +1,14 @@
 // Picture::Load: the names it accepts, the scale and reductions it chooses, the
 // colours it decodes, and how it fails.
+#include "decode/load_picture.h"
+#include "display/dither.h"
 #include "picture/picture.h"
 
+#include "display/display_format.h"
 #include "library/picture_names.h"
-#include "picture/display_format.h"
 #include "picture/reduced_size.h"
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +73,7 @@ protected:
                    const std::string& name = "picture.jpg") {
         const std::string path = dir.File(name);
         WriteFile(path, bytes);
-        picture.Load(path.c_str(), maxWidth, maxHeight);
+        picture = LoadPictureFile(path.c_str(), maxWidth, maxHeight);
     }
     void LoadUniform(int width, int height, int32_t maxWidth, int32_t maxHeight) {
         JpegRecipe recipe;
@@ -95,7 +97,7 @@ TEST_F(PictureLoadTest, DecodesJpegNamesInAnyLetterCaseAndNothingElse) {
          {"PHOTO.JPEG", "photo.jpg", "Photo.Jpg", "two.dots.jpeg", "photo.JPE", "photo.jFIF"}) {
         SCOPED_TRACE(name);
         WriteFile(name, jpeg);
-        picture.Load(name, 100, 100);
+        picture = LoadPictureFile(name, 100, 100);
         ExpectDrawable(picture);
     }
     // The same JPEG bytes under names that are not JPEG names are never decoded.
@@ -103,7 +105,7 @@ TEST_F(PictureLoadTest, DecodesJpegNamesInAnyLetterCaseAndNothingElse) {
                              "photo.jpg.txt", "photo.jpgx", "photo.jp", "photo.jfi"}) {
         SCOPED_TRACE(name);
         WriteFile(name, jpeg);
-        picture.Load(name, 100, 100);
+        picture = LoadPictureFile(name, 100, 100);
         ExpectFailedAndEmpty(picture);
     }
     std::filesystem::current_path(previous);
@@ -123,7 +125,7 @@ TEST(PictureNamesTest, JpegNamesAndThePlatformsExtensionsInAnyCase) {
 }
 
 TEST_F(PictureLoadTest, MissingFileFails) {
-    picture.Load(dir.File("absent.jpg").c_str(), 100, 100);
+    picture = LoadPictureFile(dir.File("absent.jpg").c_str(), 100, 100);
     ExpectFailedAndEmpty(picture);
 }
 
@@ -365,7 +367,7 @@ TEST_F(PictureLoadTest, FileWithAbsurdlyManyScansFails) {
 TEST_F(PictureLoadTest, FreeAndLoadStartFromEmpty) {
     const DisplayFormat palette = ClassifyDisplay(8);
     LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
-    ASSERT_TRUE(picture.PrepareDraw(palette));
+    ASSERT_TRUE(PrepareDraw(picture, palette));
     picture.Free();
     EXPECT_EQ(Picture::State::Empty, picture.GetState());
     EXPECT_FALSE(picture.IsDrawable());
@@ -374,7 +376,7 @@ TEST_F(PictureLoadTest, FreeAndLoadStartFromEmpty) {
     EXPECT_EQ(32, picture.Width()) << "Free leaves the size alone";
 
     LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
-    ASSERT_TRUE(picture.PrepareDraw(palette));
+    ASSERT_TRUE(PrepareDraw(picture, palette));
     LoadBytes(MakeJpeg(QuarterRecipe(), QuarterSamples()), 100, 100);
     EXPECT_EQ(Picture::State::Ready, picture.GetState()) << "a new picture is not dithered yet";
 }

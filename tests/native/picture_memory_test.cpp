@@ -1,11 +1,12 @@
 // The memory of a load, counted through AddressSanitizer's allocation hooks
 // (libjpeg's allocations too); a build without them (the 32-bit one) counts
 // none, and skips what needs the count.
-#include "picture/jpeg_memory_limit.h"
+#include "decode/jpeg_memory_limit.h"
+#include "decode/load_picture.h"
 #include "picture/picture.h"
 
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ int64_t PeakOfLoad(Picture& picture, const std::vector<uint8_t>& jpeg,
     const ScratchDir dir;
     WriteFile(dir.File("picture.jpg"), jpeg);
     heldBytes = peakBytes = 0;
-    picture.Load(dir.File("picture.jpg").c_str(), 1920, 1080, sizing);
+    picture = LoadPictureFile(dir.File("picture.jpg").c_str(), 1920, 1080, sizing);
     return counting ? peakBytes : -1;
 }
 

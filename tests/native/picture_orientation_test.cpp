@@ -1,8 +1,10 @@
 // Pictures turned upright by their Exif orientation; Exif blocks not to be trusted.
+#include "decode/exif_orientation.h"
+#include "decode/load_picture.h"
 #include "picture/picture.h"
 
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +26,7 @@ std::string LoadQuarters(Picture& picture, int width, int height, const std::vec
     }
     const ScratchDir dir;
     WriteFile(dir.File("photo.jpg"), MakeJpeg(recipe, samples));
-    picture.Load(dir.File("photo.jpg").c_str(), maxWidth, maxHeight, sizing);
+    picture = LoadPictureFile(dir.File("photo.jpg").c_str(), maxWidth, maxHeight, sizing);
     std::string corners = picture.IsDrawable() ? "" : "failed";
     const int w = picture.Width(), h = picture.Height();
     for (const int i : {2 * w + 2, 3 * w - 3, (h - 3) * w + 2, (h - 2) * w - 3}) {

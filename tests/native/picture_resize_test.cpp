@@ -1,4 +1,5 @@
 // The three reductions: sizes, the kernels' exact values, and the guard.
+#include "decode/load_picture.h"
 #include "picture/picture.h"
 
 #include "tests/support/picture_pixels.h"
@@ -169,7 +170,7 @@ TEST(PictureResizeTest, KernelsMatchTheirWeightsOnRandomPixels) {
 
 TEST(PictureResizeTest, DoesNothingUnlessDrawable) {
     Picture failed;
-    failed.Load("missing.jpg", 9, 9);
+    failed = LoadPictureFile("missing.jpg", 9, 9);
     failed.Resize(Reduction::TwoThirds);
     EXPECT_EQ(Picture::State::Failed, failed.GetState());
     EXPECT_EQ(nullptr, failed.Pixels());

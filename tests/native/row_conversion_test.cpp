@@ -1,6 +1,6 @@
 // The row conversions with exact values: JPEG round trips in the load tests
 // allow a few levels of error and mostly take the processor's fast path.
-#include "picture/row_conversion.h"
+#include "decode/row_conversion.h"
 
 #include <gtest/gtest.h>
 

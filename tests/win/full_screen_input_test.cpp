@@ -1,7 +1,7 @@
 // What ends the full-screen show, driven by messages to a real full-screen
 // window: the window must be gone after the message loop has run, and the quit
 // message posted with exit code 0.
-#include "picture/display.h"
+#include "display/display.h"
 #include "res/resource.h"
 #include "show/show_wnd.h"
 #include "tests/win/show_test_support.h"

@@ -1,15 +1,16 @@
 // The display set-up and DrawPicture on a real device: built three times, to
 // run on the 24-, 16- and 8-bit displays of the test session (PELLORAN_DEPTH).
 // At 24 bits the device reports 32 bits per pixel.
+#include "decode/load_picture.h"
+#include "display/colour_cube.h"
+#include "display/display.h"
+#include "display/picture_draw.h"
 #include "framework/dc.h"
 #include "framework/gdi_object.h"
-#include "picture/colour_cube.h"
-#include "picture/display.h"
 #include "picture/picture.h"
-#include "picture/picture_draw.h"
 
-#include "tools/jpeg_maker.h"
 #include "tests/support/scratch_dir.h"
+#include "tools/jpeg_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +114,7 @@ protected:
         }
         const std::string path = dir.File("ramps.jpg");
         WriteFile(path, MakeJpeg(recipe, samples));
-        picture.Load(path.c_str(), WindowWidth, WindowHeight);
+        picture = LoadPictureFile(path.c_str(), WindowWidth, WindowHeight);
         ASSERT_TRUE(picture.IsDrawable());
         ASSERT_EQ(45, picture.Width());
         ASSERT_EQ(37, picture.Height());
@@ -229,7 +230,7 @@ TEST_F(PictureDisplayTest, DrawsThePicturePixelsWhereAsked) {
 
 TEST_F(PictureDisplayTest, FailedPictureDrawsNothing) {
     Picture picture;
-    picture.Load(dir.File("missing.jpg").c_str(), WindowWidth, WindowHeight);
+    picture = LoadPictureFile(dir.File("missing.jpg").c_str(), WindowWidth, WindowHeight);
     window.Fill(RGB(10, 200, 30));
     const std::vector<uint32_t> before = window.ReadBack();
     Draw(picture, 0, 0);

@@ -1,7 +1,7 @@
 // The preview inside a host window of the same process: a child that fills the
 // host's client area, draws the show there, ignores input and ends with its host.
+#include "display/display.h"
 #include "framework/win_app.h"
-#include "picture/display.h"
 #include "res/resource.h"
 #include "show/show_wnd.h"
 #include "tests/win/show_test_support.h"

@@ -1,7 +1,7 @@
 // The show cycle in a window of the test's own: which picture is on screen
 // after creation, ticks and repaints, and where it is.
 #include "common/random.h"
-#include "picture/display.h"
+#include "display/display.h"
 #include "show/show_wnd.h"
 #include "tests/support/random_seed.h"
 #include "tests/win/show_test_support.h"

@@ -2,8 +2,9 @@
 // own encoders: each format at the size a JPEG file of its size gets, the first
 // frame or page, transparency over black, a tall picture copied in strips, the
 // formats listed, and the files that are skipped.
+#include "decode/load_picture.h"
+#include "decode/platform_decoder.h"
 #include "picture/picture.h"
-#include "picture/platform_decoder.h"
 #include "picture/reduced_size.h"
 #include "tests/win/show_test_support.h"
 
@@ -115,7 +116,7 @@ protected:
     Picture Load(const char* name, int32_t boxWidth = 1024, int32_t boxHeight = 768,
                  Picture::Sizing sizing = Picture::Sizing::Reduce) const {
         Picture picture;
-        picture.Load(File(name).c_str(), boxWidth, boxHeight, sizing);
+        picture = LoadPictureFile(File(name).c_str(), boxWidth, boxHeight, sizing);
         return picture;
     }
 

@@ -1,0 +1,17 @@
+// JPEG files through libjpeg, at a scale chosen from the box.
+#pragma once
+
+#include "decode/decoded_picture.h"
+#include "picture/picture.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+
+// Decodes the open file at the DCT scale its box asks for: reduced by libjpeg
+// alone (the fixed reductions come later), or fitted to the box as the rows
+// come; a sideways picture meets its box turned. A file whose data ends early
+// keeps the rows that came. False for a file libjpeg cannot read, colours it
+// does not decode, more than the memory allowed, or `abandon` (if given) up.
+bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
+                const std::atomic_bool* abandon, DecodedPicture& decoded);

@@ -1,0 +1,62 @@
+#include "decode/load_picture.h"
+
+#include "decode/jpeg_decoder.h"
+#include "decode/jpeg_name.h"
+#include "decode/picture_file.h"
+#include "decode/platform_decoder.h"
+#include "picture/reduced_size.h"
+
+#include <utility>
+
+namespace {
+bool DecodeJpegFile(const char* path, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
+                    const std::atomic_bool* abandon, DecodedPicture& decoded) {
+    std::FILE* file = OpenPictureFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    const bool done = DecodeJpeg(file, maxWidth, maxHeight, sizing, abandon, decoded);
+    std::fclose(file);
+    return done;
+}
+
+// A picture of another format is decoded by the platform straight to its size:
+// fitted, or the size the reductions would give a JPEG file of its size, so
+// that pictures of all formats look alike.
+bool DecodeOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight,
+                       Picture::Sizing sizing, const std::atomic_bool* abandon,
+                       DecodedPicture& decoded) {
+    const auto choose = [=](PictureSize source, Orientation orientation) {
+        int32_t boxWidth = maxWidth, boxHeight = maxHeight;
+        TurnBox(orientation, boxWidth, boxHeight);
+        return sizing == Picture::Sizing::Fit
+                   ? FitSize(source.width, source.height, boxWidth, boxHeight)
+                   : ReducedSize(source.width, source.height, boxWidth, boxHeight);
+    };
+    return DecodeWithPlatform(path, choose, abandon, decoded);
+}
+} // namespace
+
+Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
+                        Picture::Sizing sizing, const std::atomic_bool* abandon) {
+    // A negative box could never be met; it is taken as an empty one.
+    maxWidth = maxWidth < 0 ? 0 : maxWidth;
+    maxHeight = maxHeight < 0 ? 0 : maxHeight;
+    const bool jpeg = IsJpegName(path);
+    DecodedPicture decoded;
+    Picture picture;
+    if (!(jpeg ? DecodeJpegFile(path, maxWidth, maxHeight, sizing, abandon, decoded)
+               : DecodeOtherFormat(path, maxWidth, maxHeight, sizing, abandon, decoded))) {
+        picture.Fail();
+        return picture;
+    }
+    picture.Adopt(decoded.size.width, decoded.size.height, std::move(decoded.pixels));
+    picture.Describe(decoded.source, decoded.components, decoded.taken);
+    // A JPEG file is reduced as stored, against the box turned with it.
+    if (jpeg && sizing == Picture::Sizing::Reduce) {
+        TurnBox(decoded.orientation, maxWidth, maxHeight);
+        picture.ReduceToFit(maxWidth, maxHeight);
+    }
+    picture.Orient(decoded.orientation);
+    return picture;
+}

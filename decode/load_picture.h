@@ -1,0 +1,17 @@
+// A picture's file becomes a Picture: JPEG files through libjpeg, every other
+// format through the platform's decoders.
+#pragma once
+
+#include "picture/picture.h"
+
+#include <atomic>
+#include <cstdint>
+
+// Decodes the file and reduces it until it fits maxWidth x maxHeight, or fits
+// it to that box, and reads the day it was taken; the picture is turned upright
+// last, when it is smallest. It is ready, or failed and without pixels or date.
+// A decode still under way when `abandon` (if given) becomes true stops there
+// and fails.
+Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
+                        Picture::Sizing sizing = Picture::Sizing::Reduce,
+                        const std::atomic_bool* abandon = nullptr);

@@ -1,0 +1,252 @@
+// On Windows the platform's decoders are those of the Windows Imaging Component.
+// COM is joined for each call on the calling thread (the show's worker), and
+// every object of the component is released before the call returns.
+#include "decode/platform_decoder.h"
+
+#include "common/windows_path.h"
+#include "decode/exif_date.h"
+#include "picture/pixel_buffer.h"
+#include "picture/resampler.h"
+
+#include <windows.h>
+
+#include <propidl.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <initializer_list>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+// Rows are copied from the decoder about a megabyte at a time.
+constexpr size_t StripBytes = size_t{1} << 20;
+
+// Formats a decoder is installed for that hold no photos.
+constexpr const char* NotPhotos[] = {"ico", "icon", "cur", "dds", "tga", "tpic"};
+
+// COM on this thread while the object lives: the multithreaded apartment, or the
+// apartment the thread is in already.
+class ComScope {
+public:
+    ComScope() : joined(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(joined)) {
+            ::CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+    bool Usable() const { return SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE; }
+
+private:
+    const HRESULT joined;
+};
+
+ComPtr<IWICImagingFactory> CreateFactory() {
+    ComPtr<IWICImagingFactory> factory;
+    ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                       IID_PPV_ARGS(factory.GetAddressOf()));
+    return factory;
+}
+
+// ".png" or " .PNG" as "png"; empty for anything but ASCII letters and digits.
+std::string ExtensionOf(const std::wstring& listed) {
+    std::string extension;
+    for (const wchar_t c : listed) {
+        if (c == L'.' || c == L' ') {
+            continue;
+        }
+        if (!((c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9'))) {
+            return {};
+        }
+        extension += static_cast<char>(c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c);
+    }
+    return extension;
+}
+
+// The decoder's extensions (".tif,.tiff"; Wine separates them with ";"), but
+// those of no photos, once each.
+void AddExtensions(IWICBitmapDecoderInfo& decoder, std::vector<std::string>& extensions) {
+    UINT length = 0;
+    if (FAILED(decoder.GetFileExtensions(0, nullptr, &length)) || length == 0) {
+        return;
+    }
+    std::wstring listed(length, L'\0');
+    if (FAILED(decoder.GetFileExtensions(length, listed.data(), &length))) {
+        return;
+    }
+    listed.resize(std::wcslen(listed.c_str()));
+    std::size_t start = 0;
+    while (start <= listed.size()) {
+        std::size_t end = listed.find_first_of(L",;", start);
+        end = end == std::wstring::npos ? listed.size() : end;
+        const std::string extension = ExtensionOf(listed.substr(start, end - start));
+        const bool photo = std::none_of(std::begin(NotPhotos), std::end(NotPhotos),
+                                        [&](const char* other) { return extension == other; });
+        if (!extension.empty() && photo &&
+            std::find(extensions.begin(), extensions.end(), extension) == extensions.end()) {
+            extensions.push_back(extension);
+        }
+        start = end + 1;
+    }
+}
+
+// A metadata value, cleared when it goes.
+class MetadataValue {
+public:
+    MetadataValue() { ::PropVariantInit(&value); }
+    ~MetadataValue() { ::PropVariantClear(&value); }
+    MetadataValue(const MetadataValue&) = delete;
+    MetadataValue& operator=(const MetadataValue&) = delete;
+
+    // The value of the name (a query path or a property's name), when the
+    // frame has one of the type.
+    bool Read(IWICMetadataQueryReader& reader, const wchar_t* name, VARTYPE type) {
+        return SUCCEEDED(reader.GetMetadataByName(name, &value)) && value.vt == type;
+    }
+
+    PROPVARIANT value;
+};
+
+// The orientation a camera recorded: the name WIC gives it in every format,
+// or where a TIFF file keeps it.
+Orientation ReadOrientation(IWICMetadataQueryReader& reader) {
+    for (const wchar_t* name : {L"System.Photo.Orientation", L"/ifd/{ushort=274}"}) {
+        MetadataValue tag;
+        if (tag.Read(reader, name, VT_UI2) && tag.value.uiVal >= 1 && tag.value.uiVal <= 8) {
+            return static_cast<Orientation>(tag.value.uiVal);
+        }
+    }
+    return Orientation::Upright;
+}
+
+// The day a camera recorded the photo was taken: the Exif DateTimeOriginal
+// text (tag 36867 of the Exif directory) where TIFF-like files (TIFF, JPEG XR,
+// HEIF, raw files) and JPEG files keep it, else the time WIC names the date
+// taken by (which formats with their own metadata, such as HEIF, may fill from
+// the same tag): UTC made from the camera's local time, turned back into the
+// local time of that day, under that day's daylight saving rule.
+std::optional<TakenDate> ReadTakenDate(IWICMetadataQueryReader& reader) {
+    for (const wchar_t* name : {L"/ifd/exif/{ushort=36867}", L"/app1/ifd/exif/{ushort=36867}"}) {
+        MetadataValue text;
+        if (text.Read(reader, name, VT_LPSTR) && text.value.pszVal != nullptr) {
+            if (const std::optional<TakenDate> date = ParseExifDate(text.value.pszVal)) {
+                return date;
+            }
+        }
+    }
+    MetadataValue time;
+    SYSTEMTIME utc{};
+    SYSTEMTIME day{};
+    if (!time.Read(reader, L"System.Photo.DateTaken", VT_FILETIME) ||
+        !::FileTimeToSystemTime(&time.value.filetime, &utc) ||
+        !::SystemTimeToTzSpecificLocalTime(nullptr, &utc, &day)) {
+        return std::nullopt;
+    }
+    return CalendarDate(day.wYear, day.wMonth, day.wDay);
+}
+
+// Copies the converted pixels in strips of whole rows into the resampler.
+bool CopyRows(IWICBitmapSource& pixels, PictureSize source, Resampler& fit,
+              const std::atomic_bool* abandon) {
+    const UINT width = UINT(source.width), height = UINT(source.height);
+    const std::size_t rowBytes = std::size_t(width) * sizeof(uint32_t);
+    const UINT stripRows = UINT(std::clamp<std::size_t>(StripBytes / rowBytes, 1, height));
+    const std::unique_ptr<uint32_t[]> strip = AllocatePixels(source.width, int32_t(stripRows));
+    if (!strip) {
+        return false;
+    }
+    for (UINT top = 0; top < height; top += stripRows) {
+        if (abandon != nullptr && abandon->load(std::memory_order_relaxed)) {
+            return false;
+        }
+        const UINT rows = std::min(stripRows, height - top);
+        const WICRect rect{0, INT(top), INT(width), INT(rows)};
+        if (FAILED(pixels.CopyPixels(&rect, UINT(rowBytes), UINT(rowBytes * rows),
+                                     reinterpret_cast<BYTE*>(strip.get())))) {
+            return false;
+        }
+        // Premultiplied, the colour is the colour over black; the resampler
+        // leaves the fourth byte out.
+        for (UINT r = 0; r < rows; ++r) {
+            std::memcpy(fit.SourceRow(), strip.get() + std::size_t(r) * width, rowBytes);
+            fit.AddRow();
+        }
+    }
+    return true;
+}
+} // namespace
+
+std::vector<std::string> PlatformPictureExtensions() {
+    std::vector<std::string> extensions;
+    const ComScope com;
+    const ComPtr<IWICImagingFactory> factory = com.Usable() ? CreateFactory() : nullptr;
+    ComPtr<IEnumUnknown> decoders;
+    if (!factory || FAILED(factory->CreateComponentEnumerator(
+                        WICDecoder, WICComponentEnumerateDefault, decoders.GetAddressOf()))) {
+        return extensions;
+    }
+    ComPtr<IUnknown> item;
+    while (decoders->Next(1, item.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+        ComPtr<IWICBitmapDecoderInfo> decoder;
+        GUID container{};
+        // JPEG files are libjpeg's.
+        if (SUCCEEDED(item.As(&decoder)) && SUCCEEDED(decoder->GetContainerFormat(&container)) &&
+            container != GUID_ContainerFormatJpeg) {
+            AddExtensions(*decoder.Get(), extensions);
+        }
+    }
+    return extensions;
+}
+
+bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
+                        const std::atomic_bool* abandon, DecodedPicture& decoded) {
+    const std::wstring name = SystemPath(path);
+    const ComScope com;
+    const ComPtr<IWICImagingFactory> factory =
+        !name.empty() && com.Usable() ? CreateFactory() : nullptr;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    if (!factory ||
+        FAILED(factory->CreateDecoderFromFilename(name.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand,
+                                                  decoder.GetAddressOf())) ||
+        FAILED(decoder->GetFrame(0, frame.GetAddressOf())) ||
+        FAILED(frame->GetSize(&width, &height))) {
+        return false;
+    }
+    if (width == 0 || height == 0 || width > MaxPlatformSide || height > MaxPlatformSide ||
+        uint64_t{width} * height > MaxPlatformPixels) {
+        return false;
+    }
+    decoded.source = {int32_t(width), int32_t(height)};
+    ComPtr<IWICMetadataQueryReader> metadata;
+    if (SUCCEEDED(frame->GetMetadataQueryReader(metadata.GetAddressOf()))) {
+        decoded.orientation = ReadOrientation(*metadata.Get());
+        decoded.taken = ReadTakenDate(*metadata.Get());
+    }
+    decoded.size = choose(decoded.source, decoded.orientation);
+    if (decoded.size.width <= 0 || decoded.size.height <= 0) {
+        return false;
+    }
+    // Every format and depth as 32-bit pixels, transparency premultiplied.
+    ComPtr<IWICFormatConverter> converter;
+    Resampler fit;
+    if (FAILED(factory->CreateFormatConverter(converter.GetAddressOf())) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+                                     WICBitmapDitherTypeNone, nullptr, 0.0,
+                                     WICBitmapPaletteTypeCustom)) ||
+        !fit.Start(decoded.source.width, decoded.source.height, decoded.size.width,
+                   decoded.size.height) ||
+        !CopyRows(*converter.Get(), decoded.source, fit, abandon)) {
+        return false;
+    }
+    decoded.pixels = fit.TakePixels();
+    return decoded.pixels != nullptr;
+}

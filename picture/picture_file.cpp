@@ -1,5 +1,0 @@
-#include "picture/picture_file.h"
-
-std::FILE* OpenPictureFile(const char* path) {
-    return std::fopen(path, "rb");
-}
