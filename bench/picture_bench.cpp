@@ -4,6 +4,7 @@
 //   pelloran_bench [WORK_DIR]   (the pictures are made in WORK_DIR once)
 #include "decode/load_picture.h"
 #include "display/display_format.h"
+#include "display/dither.h"
 #include "picture/fit_size.h"
 #include "picture/jpeg_scale.h"
 #include "picture/picture.h"
@@ -214,7 +215,7 @@ void DitherThroughput(const DisplayFormat& display, int32_t width, int32_t heigh
         }
         Picture picture;
         picture.Adopt(width, height, std::move(pixels));
-        times.push_back(Seconds([&] { picture.PrepareDraw(display); }));
+        times.push_back(Seconds([&] { PrepareDraw(picture, display); }));
     }
     const double megapixels = double(width) * double(height) / 1e6;
     std::printf("dither %5d x %-5d  %8.0f MP/s  (%.2f ms a picture)\n", width, height,
