@@ -89,7 +89,7 @@ bench/first_picture.py --display "$display" --runs $runs --until-exit -- \
 first_picture() {
     write_settings wine_run "$(windows_path "$1")" 60 1 0 "$2" 0
     printf '  %-52s' "$3"
-    bench/first_picture.py --display "$display" --runs "${4:-$runs}" --timeout $timeout \
+    bench/first_picture.py --display "$display" --runs "${4:-$runs}" --timeout "$timeout" \
         --before "tests/harness/wine-run.sh '$session' reg delete '${settings_key%Configuration}State' /f" \
         --colour ff00ff "${@:5}" -- \
         tests/harness/wine-run.sh "$session" "$(realpath -m "$win64_dir")/Pelloran.scr" /s

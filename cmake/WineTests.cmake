@@ -9,6 +9,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(PELLORAN_WINE_SESSION ${CMAKE_BINARY_DIR}/wine)
 set(PELLORAN_HARNESS ${CMAKE_SOURCE_DIR}/tests/harness)
 set(PELLORAN_WINE_RUN ${PELLORAN_HARNESS}/wine-run.sh ${PELLORAN_WINE_SESSION})
+# Every test runs under the crash watch: a Windows program that crashes while
+# it runs fails it and leaves its record.
+set(PELLORAN_CRASH_WATCH ${PELLORAN_HARNESS}/crash-watch.sh ${PELLORAN_WINE_SESSION})
 
 add_test(NAME wine_session_start COMMAND ${PELLORAN_HARNESS}/wine-session.sh start ${PELLORAN_WINE_SESSION})
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine)
@@ -21,9 +24,8 @@ function(pelloran_win_test name)
     cmake_parse_arguments(ARG "" "DEPTH" "" ${ARGN})
     add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
     target_link_libraries(${name} PRIVATE pelloran_win pelloran_resources pelloran_jpeg_writer GTest::gtest_main)
-    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${PELLORAN_WINE_RUN}")
     pelloran_warnings(${name})
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${PELLORAN_CRASH_WATCH} ${name} ${PELLORAN_WINE_RUN} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
     if(ARG_DEPTH)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT PELLORAN_DEPTH=${ARG_DEPTH})
@@ -33,7 +35,7 @@ endfunction()
 # A shell script that drives the built program from outside, as one ctest test.
 # It finds the wrapper, the session and the program in its environment.
 function(pelloran_e2e_test name script)
-    add_test(NAME ${name} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/${script})
+    add_test(NAME ${name} COMMAND ${PELLORAN_CRASH_WATCH} ${name} ${CMAKE_CURRENT_SOURCE_DIR}/${script})
     set_tests_properties(${name} PROPERTIES
         FIXTURES_REQUIRED wine
         ENVIRONMENT "PELLORAN_WINE_RUN=${PELLORAN_HARNESS}/wine-run.sh;PELLORAN_WINE_SESSION=${PELLORAN_WINE_SESSION};PELLORAN_SCR=$<TARGET_FILE:Pelloran>"

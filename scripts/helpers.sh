@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell helpers of `make run` (scripts/run.sh), `make bench-show` (bench/show.sh),
 # the Wine session of the Windows tests (tests/harness) and the end-to-end
 # tests: building one target, Xvfb displays, the Wine prefix and its server,
@@ -90,10 +91,32 @@ start_wine() {
     wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
-# Ends the wineserver of $WINEPREFIX and waits for it.
+# Ends the wineserver of $WINEPREFIX and waits for it, for 30 seconds at most:
+# then what is left of the prefix's processes is killed.
 stop_wine() {
     wineserver -k </dev/null >/dev/null 2>&1 || true
-    wineserver -w </dev/null >/dev/null 2>&1 || true
+    timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || end_prefix_processes "$WINEPREFIX" .
+}
+
+# The process ids of the Wine processes of the prefix PREFIX (the ones whose
+# environment names it) whose command line matches the extended regular
+# expression PATTERN.
+#   prefix_processes PREFIX PATTERN
+prefix_processes() {
+    local process
+    for process in /proc/[0-9]*; do
+        grep -qzxF "WINEPREFIX=$1" "$process/environ" 2>/dev/null || continue
+        tr '\0' ' ' <"$process/cmdline" 2>/dev/null | grep -qE -- "$2" && echo "${process#/proc/}"
+    done
+    return 0
+}
+
+# Kills the processes that prefix_processes finds.
+#   end_prefix_processes PREFIX PATTERN
+end_prefix_processes() {
+    local pids
+    mapfile -t pids < <(prefix_processes "$1" "$2")
+    [ ${#pids[@]} -eq 0 ] || kill -9 "${pids[@]}" 2>/dev/null || true
 }
 
 # yes: Wine manages its windows itself, as it must without a window manager

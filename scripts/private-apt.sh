@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Private apt configurations under build/: entries for the machine's Debian
 # suites, with lists and cache of their own, so that the machine's own apt
 # configuration, lists and cache stay as they are. Sourced by scripts/setup.sh

@@ -39,7 +39,7 @@ if [ "$(cat "$dir/ready" 2>/dev/null)" = "$wanted" ]; then
 fi
 
 echo "setup-wine32: unpacking Debian's wine32 $wine_version and qemu-i386 into $dir"
-rm -rf "$root" "$dir/qemu" "$dir/bin" "$dir/debs" "$dir/ready"
+rm -rf "${root:?}" "${dir:?}/qemu" "${dir:?}/bin" "$dir/debs" "$dir/ready"
 apt_dir=$dir/apt
 log=$dir/setup.log
 mkdir -p "$apt_dir" "$dir/debs" "$root" "$dir/qemu" "$dir/bin"

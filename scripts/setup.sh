@@ -19,8 +19,8 @@ packages=(
     make cmake ninja-build g++ gcc clang libclang-rt-14-dev
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix nasm python3 dpkg-dev
     # the native tests: libjpeg, GoogleTest (also cross-built from its
-    # sources), the formatting check over the tracked files
-    libjpeg62-turbo-dev libgtest-dev googletest clang-format git
+    # sources), the formatting and shell checks over the tracked files
+    libjpeg62-turbo-dev libgtest-dev googletest clang-format shellcheck git
     # the portable core's tests as 32-bit programs, run under qemu's user mode
     g++-multilib qemu-user
     # the Windows and end-to-end tests: Wine on Xvfb, input, screenshots

@@ -17,6 +17,6 @@ scripts/check-stack-alignment.py build/win32
 i686-w64-mingw32-objdump -p build/win32/Pelloran.scr | grep 'large address aware' >/dev/null ||
     { echo "build/win32/Pelloran.scr is not large-address-aware" >&2; exit 1; }
 scripts/setup-wine32.sh
-tests/e2e/win32_smoke.sh build/win32
+tests/harness/crash-watch.sh build/win32/wine win32_smoke tests/e2e/win32_smoke.sh build/win32
 ctest --preset win64
 ctest --preset fuzz

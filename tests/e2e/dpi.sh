@@ -48,6 +48,8 @@ dialog_width() {
 width96=$(dialog_width 96)
 set_dpi 144
 width144=$(dialog_width 144)
+expect_number "$width96" "the setup dialog's width at 96 DPI"
+expect_number "$width144" "the setup dialog's width at 144 DPI"
 [ $((width144 * 10)) -ge $((width96 * 14)) ] ||
     fail "the setup dialog is $width144 pixels wide at 144 DPI, $width96 at 96"
 
@@ -71,10 +73,10 @@ colour_at() {
         sed 's/^[C-F].[0-3].[0-3].$/red/;s/^[0-3].[C-F].[0-3].$/green/'
 }
 for at in "2 2" "13 13" "1010 2" "1021 13" "2 754" "13 765" "1010 754" "1021 765"; do
-    expect_equal green "$(colour_at $at)" "mark at $at"
+    expect_equal green "$(colour_at "${at% *}" "${at#* }")" "mark at $at"
 done
 for at in "18 8" "8 18" "1005 8" "1015 18" "18 760" "8 749" "1005 760" "1015 749"; do
-    expect_equal red "$(colour_at $at)" "beside a mark at $at"
+    expect_equal red "$(colour_at "${at% *}" "${at#* }")" "beside a mark at $at"
 done
 key_ends_show 24 "key press"
 

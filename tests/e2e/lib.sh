@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for the end-to-end scripts. The environment names the Wine wrapper
 # (PELLORAN_WINE_RUN), the session (PELLORAN_WINE_SESSION) and the program
 # (PELLORAN_SCR).
@@ -14,12 +15,13 @@ fail() {
 wait_seconds=${PELLORAN_WAIT_SECONDS:-60}
 
 # Runs COMMAND every tenth of a second until it succeeds, for at most
-# wait_seconds; then fails, saying that WHAT never came.
+# wait_seconds; then fails, saying that WHAT never came. What COMMAND prints is
+# dropped, so that it never joins a value that the caller captures.
 #   wait_for WHAT COMMAND [ARGUMENTS...]
 wait_for() {
     local what=$1 deadline=$((SECONDS + wait_seconds))
     shift
-    until "$@"; do
+    until "$@" >/dev/null; do
         [ "$SECONDS" -lt "$deadline" ] || fail "$what never came (waited $wait_seconds s)"
         sleep 0.1
     done
@@ -30,13 +32,22 @@ ended() {
     ! kill -0 "$1" 2>/dev/null
 }
 
+# Fails unless VALUE is a whole number: a value captured for arithmetic that is
+# none would make the check it feeds fail to run, and the test go on.
+#   expect_number VALUE WHAT
+expect_number() {
+    [[ $1 =~ ^[0-9]+$ ]] || fail "$2: '$1' is not a number"
+}
+
 expect_equal() {
     [ "$1" = "$2" ] || fail "$3: expected '$1', got '$2'"
 }
 
-# Runs a Windows program (or a Wine built-in such as reg) in the session.
+# Runs a Windows program (or a Wine built-in such as reg) in the session, ended
+# after the wait: a clean-up on the way out of a failed test never hangs it.
+#   [wine_run_seconds=N] wine_run PROGRAM [ARGUMENTS...]
 wine_run() {
-    "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$@" 2> >(grep -v -e 'wine32 is missing' \
+    timeout "${wine_run_seconds:-$wait_seconds}" "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$@" 2> >(grep -v -e 'wine32 is missing' \
         -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2)
 }
 

@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # settings_key and wait_seconds come from lib.sh, sourced first
 # Helpers of the show's end-to-end scripts (after lib.sh): a folder of solid
 # colour pictures, the show's settings in the registry, the colours on screen.
 
@@ -18,14 +20,14 @@ store_settings() {
 }
 
 forget_settings() {
-    wine_run reg delete "$settings_key" /f >/dev/null 2>&1 || true
+    wine_run_seconds=20 wine_run reg delete "$settings_key" /f >/dev/null 2>&1 || true
     forget_state
 }
 
 # What the last full-screen show drew, after which the next one goes on.
 state_key=${settings_key%Configuration}State
 forget_state() {
-    wine_run reg delete "$state_key" /f >/dev/null 2>&1 || true
+    wine_run_seconds=20 wine_run reg delete "$state_key" /f >/dev/null 2>&1 || true
 }
 
 # The X display of the session at the given depth.
@@ -44,13 +46,13 @@ centre_colour() {
         return
     }
     r=$((16#${hex:0:2})) g=$((16#${hex:2:2})) b=$((16#${hex:4:2}))
-    if [ $r -gt 160 ] && [ $g -lt 90 ] && [ $b -lt 90 ]; then
+    if [ "$r" -gt 160 ] && [ "$g" -lt 90 ] && [ "$b" -lt 90 ]; then
         echo red
-    elif [ $g -gt 160 ] && [ $r -lt 90 ] && [ $b -lt 90 ]; then
+    elif [ "$g" -gt 160 ] && [ "$r" -lt 90 ] && [ "$b" -lt 90 ]; then
         echo green
-    elif [ $b -gt 160 ] && [ $r -lt 90 ] && [ $g -lt 90 ]; then
+    elif [ "$b" -gt 160 ] && [ "$r" -lt 90 ] && [ "$g" -lt 90 ]; then
         echo blue
-    elif [ $r -lt 30 ] && [ $g -lt 30 ] && [ $b -lt 30 ]; then
+    elif [ "$r" -lt 30 ] && [ "$g" -lt 30 ] && [ "$b" -lt 30 ]; then
         echo black
     else
         echo other

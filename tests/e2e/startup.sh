@@ -13,7 +13,8 @@ wine_run reg delete "$app_key" /f >/dev/null 2>&1 || true
 for args in "/x" "/c:" "/c:12x" "//s" "-" "p" "/p 0" "/p 99999"; do
     start=$(date +%s%N)
     code=0
-    run_scr $args || code=$?
+    read -ra words <<<"$args"
+    run_scr "${words[@]}" || code=$?
     elapsed_ms=$((($(date +%s%N) - start) / 1000000))
     expect_equal 0 "$code" "exit code for '$args'"
     [ "$elapsed_ms" -lt 15000 ] || fail "'$args' took ${elapsed_ms} ms"
