@@ -49,12 +49,15 @@ wait_exit() {
 # is $2 by $3 dialog units. Wine draws the frame of an unmanaged window itself:
 # 3 pixels at the sides and the bottom, 22 at the top with the caption.
 click_at() {
-    local geometry left top width height
+    local geometry left top width height value
     geometry=$(xdotool getwindowgeometry --shell "$1")
     left=$(echo "$geometry" | sed -n 's/^X=//p')
     top=$(echo "$geometry" | sed -n 's/^Y=//p')
     width=$(echo "$geometry" | sed -n 's/^WIDTH=//p')
     height=$(echo "$geometry" | sed -n 's/^HEIGHT=//p')
+    for value in "$left" "$top" "$width" "$height"; do
+        expect_number "$value" "the geometry of window $1"
+    done
     xdotool mousemove --sync $((left + 3 + $4 * (width - 6) / $2)) \
         $((top + 22 + $5 * (height - 25) / $3)) click --repeat "${6:-1}" --delay 100 1
     sleep 0.3

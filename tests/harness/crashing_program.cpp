@@ -4,7 +4,9 @@
 
 namespace {
 
-__attribute__((noinline)) void WriteThroughNull(volatile int* target) { *target = 1; }
+__attribute__((noinline)) void WriteThroughNull(volatile int* target) {
+    *target = 1;
+}
 
 } // namespace
 
