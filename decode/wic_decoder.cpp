@@ -5,6 +5,7 @@
 
 #include "common/windows_path.h"
 #include "decode/exif_date.h"
+#include "decode/wic_metadata.h"
 #include "picture/pixel_buffer.h"
 #include "picture/resampler.h"
 
@@ -226,8 +227,8 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
         return false;
     }
     decoded.source = {int32_t(width), int32_t(height)};
-    ComPtr<IWICMetadataQueryReader> metadata;
-    if (SUCCEEDED(frame->GetMetadataQueryReader(metadata.GetAddressOf()))) {
+    if (const ComPtr<IWICMetadataQueryReader> metadata =
+            ReadableMetadata(*factory.Get(), *frame.Get())) {
         decoded.orientation = ReadOrientation(*metadata.Get());
         decoded.taken = ReadTakenDate(*metadata.Get());
     }

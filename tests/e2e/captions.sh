@@ -29,11 +29,11 @@ PY
 # The share of the screen's lower-left corner, where the caption goes, that is
 # near white (in thousandths); the photo itself is darker there.
 white_in_corner() {
-    import -display "$(session_display 24)" -window root "$folder/screen.png" 2>/dev/null || {
+    import -display "$(session_display 24)" -window root "$screen_shot" 2>/dev/null || {
         echo 0
         return
     }
-    convert "$folder/screen.png" -crop 600x100+0+668 -colorspace gray -threshold 90% \
+    convert "$screen_shot" -crop 600x100+0+668 -colorspace gray -threshold 90% \
         -format '%[fx:int(1000*mean)]' info:
 }
 caption_shown() { [ "$(white_in_corner)" -gt 5 ]; }
@@ -49,7 +49,7 @@ wine_run reg add "$settings_key" /v Captions /t REG_DWORD /d 1 /f >/dev/null
 start_show 24
 wait_for "the caption on the photo" caption_shown
 if [ -n "${PELLORAN_SCREENSHOTS:-}" ]; then
-    cp "$folder/screen.png" "$PELLORAN_SCREENSHOTS/show-captions.png"
+    cp "$screen_shot" "$PELLORAN_SCREENSHOTS/show-captions.png"
 fi
 key_ends_show 24 "the captioned show"
 

@@ -66,7 +66,7 @@ centre_red() {
 wait_for "the red picture" centre_red
 expect_equal "dpi 144 awareness 2 size 1024x768" \
     "$(wine_run "$PELLORAN_SHOW_HOST" dpi | tr -d '\r')" "the show's window"
-shot=$folder/screen.png
+shot=$screen_shot
 import -display "$DISPLAY" -window root "$shot"
 colour_at() {
     convert "$shot" -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*#\([0-9A-F]\{6\}\).*/\1/p' |

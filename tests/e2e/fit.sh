@@ -12,8 +12,8 @@ wine_run reg add "$settings_key" /v Fit /t REG_DWORD /d 1 /f >/dev/null
 start_show 24
 size=none
 for _ in $(seq 300); do
-    if import -display "$(session_display 24)" -window root "$folder/screen.png" 2>/dev/null; then
-        size=$(convert "$folder/screen.png" -trim -format '%wx%h' info: 2>/dev/null) || size=none
+    if import -display "$(session_display 24)" -window root "$screen_shot" 2>/dev/null; then
+        size=$(convert "$screen_shot" -trim -format '%wx%h' info: 2>/dev/null) || size=none
     fi
     [ "$size" = 1024x512 ] && break
     sleep 0.2

@@ -39,6 +39,11 @@ expect_number() {
     [[ $1 =~ ^[0-9]+$ ]] || fail "$2: '$1' is not a number"
 }
 
+# Where the test keeps its screenshot, in the session's folder: never in a
+# folder the show reads, where the PNG file would be one of its pictures.
+# shellcheck disable=SC2034 # for the scripts that source this file
+screen_shot=$PELLORAN_WINE_SESSION/screen-$(basename "$0" .sh).png
+
 expect_equal() {
     [ "$1" = "$2" ] || fail "$3: expected '$1', got '$2'"
 }

@@ -12,7 +12,7 @@ trap 'forget_settings; rm -rf "$folder"' EXIT
 wine_run "$PELLORAN_ORIENTATION_PICTURES" "$(windows_path "$folder")" || fail "no photos"
 store_settings "$folder"
 display=$(session_display 24)
-shot=$folder/screen.png
+shot=$screen_shot
 # By orientation: the shape, and the quarters' colours from the top left.
 expected=(- "landscape RGBW" "landscape GRWB" "landscape WBGR" "landscape BWRG"
     "portrait RBGW" "portrait BRWG" "portrait WGBR" "portrait GWRB")
