@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include <jerror.h>
-
 namespace {
 // The next `count` bytes of the file. The data source never suspends (at the
 // end of the file it hands out an end-of-image marker), so a marker reader may
@@ -27,15 +25,14 @@ void ReadBytes(j_decompress_ptr info, uint8_t* to, std::size_t count) {
 }
 
 // libjpeg's reader of APP1 markers: the length, then the data, kept whole when
-// it is the first Exif block, skipped otherwise.
+// it is the first Exif block, skipped otherwise. A length of 0 or 1, too short
+// for the length field itself, is a marker without data, as libjpeg's own
+// readers take it: the next marker follows the field.
 boolean ReadApp1(j_decompress_ptr info) {
     KeptMarker& exif = *static_cast<KeptMarker*>(info->client_data);
     uint8_t field[2];
     ReadBytes(info, field, 2);
-    const long length = long(field[0] << 8 | field[1]) - 2;
-    if (length < 0) {
-        ERREXIT(info, JERR_BAD_LENGTH);
-    }
+    const long length = std::max(0L, long(field[0] << 8 | field[1]) - 2);
     long left = length;
     if (exif.data == nullptr && length >= long(ExifHeaderSize)) {
         uint8_t header[ExifHeaderSize];

@@ -6,6 +6,7 @@
 #include "common/windows_path.h"
 #include "decode/exif_date.h"
 #include "decode/wic_metadata.h"
+#include "decode/wic_stream.h"
 #include "picture/pixel_buffer.h"
 #include "picture/resampler.h"
 
@@ -23,8 +24,11 @@
 using Microsoft::WRL::ComPtr;
 
 namespace {
-// Rows are copied from the decoder about a megabyte at a time.
-constexpr size_t StripBytes = size_t{1} << 20;
+// Rows are copied from the decoder in strips of at most this many pixels (a
+// megabyte), or one row where a row is longer. The stop flag is looked at
+// between strips; a decoder that decodes as it is copied from (Windows' PNG
+// decoder) decodes one strip in a few milliseconds.
+constexpr size_t StripPixels = size_t{1} << 18;
 
 // Formats a decoder is installed for that hold no photos.
 constexpr const char* NotPhotos[] = {"ico", "icon", "cur", "dds", "tga", "tpic"};
@@ -152,30 +156,80 @@ std::optional<TakenDate> ReadTakenDate(IWICMetadataQueryReader& reader) {
     return CalendarDate(day.wYear, day.wMonth, day.wDay);
 }
 
-// Copies the converted pixels in strips of whole rows into the resampler.
-bool CopyRows(IWICBitmapSource& pixels, PictureSize source, Resampler& fit,
+// A 16-bit number of the metadata (a GIF's sides and offsets); 0 without one.
+int32_t ReadSide(IWICMetadataQueryReader* reader, const wchar_t* name) {
+    MetadataValue number;
+    return reader != nullptr && number.Read(*reader, name, VT_UI2) ? number.value.uiVal : 0;
+}
+
+// Where the first frame lies on the picture.
+struct FramePlace {
+    PictureSize picture;
+    PictureSize frame;
+    int32_t left = 0;
+    int32_t top = 0;
+};
+
+// An animated GIF's frame may cover part of its logical screen, whose size the
+// container's metadata gives and on which the frame has its offset; the
+// picture is the screen, grown where it is too small to hold the frame there.
+// Any other frame is the whole picture.
+FramePlace PlaceFrame(IWICBitmapDecoder& decoder, IWICMetadataQueryReader* frameMetadata,
+                      PictureSize frame) {
+    ComPtr<IWICMetadataQueryReader> container;
+    const bool described = SUCCEEDED(decoder.GetMetadataQueryReader(container.GetAddressOf()));
+    const auto screenSide = [&](const wchar_t* name) {
+        return described ? ReadSide(container.Get(), name) : 0;
+    };
+    FramePlace place;
+    place.frame = frame;
+    place.left = ReadSide(frameMetadata, L"/imgdesc/Left");
+    place.top = ReadSide(frameMetadata, L"/imgdesc/Top");
+    place.picture = {std::max(screenSide(L"/logscrdesc/Width"), place.left + frame.width),
+                     std::max(screenSide(L"/logscrdesc/Height"), place.top + frame.height)};
+    return place;
+}
+
+// Copies the converted pixels of the frame in strips of whole rows of the
+// picture into the resampler, the frame at its place, black around it.
+bool CopyRows(IWICBitmapSource& pixels, const FramePlace& place, Resampler& fit,
               const std::atomic_bool* abandon) {
-    const UINT width = UINT(source.width), height = UINT(source.height);
-    const std::size_t rowBytes = std::size_t(width) * sizeof(uint32_t);
-    const UINT stripRows = UINT(std::clamp<std::size_t>(StripBytes / rowBytes, 1, height));
-    const std::unique_ptr<uint32_t[]> strip = AllocatePixels(source.width, int32_t(stripRows));
+    const int32_t width = place.picture.width, height = place.picture.height;
+    const int32_t frameWidth = place.frame.width;
+    const std::size_t frameRowBytes = std::size_t(frameWidth) * sizeof(uint32_t);
+    const int32_t stripRows =
+        int32_t(std::clamp<std::size_t>(StripPixels / std::size_t(width), 1, std::size_t(height)));
+    const std::unique_ptr<uint32_t[]> strip = AllocatePixels(frameWidth, stripRows);
     if (!strip) {
         return false;
     }
-    for (UINT top = 0; top < height; top += stripRows) {
+    for (int32_t top = 0; top < height; top += stripRows) {
         if (abandon != nullptr && abandon->load(std::memory_order_relaxed)) {
             return false;
         }
-        const UINT rows = std::min(stripRows, height - top);
-        const WICRect rect{0, INT(top), INT(width), INT(rows)};
-        if (FAILED(pixels.CopyPixels(&rect, UINT(rowBytes), UINT(rowBytes * rows),
+        const int32_t end = std::min(height, top + stripRows);
+        // The frame's rows in this strip: [first, last) of the picture.
+        const int32_t first = std::clamp(place.top, top, end);
+        const int32_t last = std::clamp(place.top + place.frame.height, top, end);
+        const WICRect rect{0, first - place.top, frameWidth, last - first};
+        if (last > first &&
+            FAILED(pixels.CopyPixels(&rect, UINT(frameRowBytes),
+                                     UINT(frameRowBytes * std::size_t(last - first)),
                                      reinterpret_cast<BYTE*>(strip.get())))) {
             return false;
         }
         // Premultiplied, the colour is the colour over black; the resampler
         // leaves the fourth byte out.
-        for (UINT r = 0; r < rows; ++r) {
-            std::memcpy(fit.SourceRow(), strip.get() + std::size_t(r) * width, rowBytes);
+        for (int32_t y = top; y < end; ++y) {
+            uint32_t* row = fit.SourceRow();
+            if (y < first || y >= last) {
+                std::fill_n(row, width, 0u);
+            } else {
+                std::fill_n(row, place.left, 0u);
+                std::memcpy(row + place.left, strip.get() + std::size_t(y - first) * frameWidth,
+                            frameRowBytes);
+                std::fill(row + place.left + frameWidth, row + width, 0u);
+            }
             fit.AddRow();
         }
     }
@@ -211,24 +265,32 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
     const ComScope com;
     const ComPtr<IWICImagingFactory> factory =
         !name.empty() && com.Usable() ? CreateFactory() : nullptr;
+    const ComPtr<IStream> file =
+        factory ? OpenStoppableStream(*factory.Get(), name.c_str(), abandon) : nullptr;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
     UINT width = 0, height = 0;
-    if (!factory ||
-        FAILED(factory->CreateDecoderFromFilename(name.c_str(), nullptr, GENERIC_READ,
-                                                  WICDecodeMetadataCacheOnDemand,
-                                                  decoder.GetAddressOf())) ||
+    if (!file ||
+        FAILED(factory->CreateDecoderFromStream(file.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.GetAddressOf())) ||
         FAILED(decoder->GetFrame(0, frame.GetAddressOf())) ||
         FAILED(frame->GetSize(&width, &height))) {
         return false;
     }
-    if (width == 0 || height == 0 || width > MaxPlatformSide || height > MaxPlatformSide ||
-        uint64_t{width} * height > MaxPlatformPixels) {
+    if (width == 0 || height == 0 || width > MaxPlatformSide || height > MaxPlatformSide) {
         return false;
     }
-    decoded.source = {int32_t(width), int32_t(height)};
-    if (const ComPtr<IWICMetadataQueryReader> metadata =
-            ReadableMetadata(*factory.Get(), *frame.Get())) {
+    const ComPtr<IWICMetadataQueryReader> metadata = ReadableMetadata(*factory.Get(), *frame.Get());
+    const bool described = metadata != nullptr;
+    const FramePlace place = PlaceFrame(*decoder.Get(), described ? metadata.Get() : nullptr,
+                                        {int32_t(width), int32_t(height)});
+    decoded.source = place.picture;
+    if (uint32_t(place.picture.width) > MaxPlatformSide ||
+        uint32_t(place.picture.height) > MaxPlatformSide ||
+        uint64_t(place.picture.width) * uint64_t(place.picture.height) > MaxPlatformPixels) {
+        return false;
+    }
+    if (described) {
         decoded.orientation = ReadOrientation(*metadata.Get());
         decoded.taken = ReadTakenDate(*metadata.Get());
     }
@@ -245,7 +307,7 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
                                      WICBitmapPaletteTypeCustom)) ||
         !fit.Start(decoded.source.width, decoded.source.height, decoded.size.width,
                    decoded.size.height) ||
-        !CopyRows(*converter.Get(), decoded.source, fit, abandon)) {
+        !CopyRows(*converter.Get(), place, fit, abandon)) {
         return false;
     }
     decoded.pixels = fit.TakePixels();

@@ -9,19 +9,37 @@
 //   show_host list FOLDER       lists FOLDER as the show's walk does and prints
 //                               how many pictures it holds (the benchmark's
 //                               measure of what a listing costs under Wine)
+//   show_host stop FILE         decodes FILE as the show's worker does, whole,
+//                               then stopped after each tenth of a second of
+//                               its decode in turn, and prints how long the
+//                               whole decode took, how much of it the Imaging
+//                               Component's opening of the file, and the
+//                               longest and median wait from a stop to the
+//                               decode's end (the benchmark's measure of how
+//                               soon a decode stops)
 // The preview road: a framed host window with a 200 x 150 client area starts
 // `PROGRAM /p <handle>`, waits for the program's child window, checks that it
 // fills the client area and keeps running when keys reach it, then destroys
 // the host window and expects the program to end with exit code 0. Prints what
 // it found; exit code 0 when everything held.
+#include "common/windows_path.h"
+#include "decode/load_picture.h"
 #include "library/folder_scan.h"
+#include "picture/picture.h"
 
 #include <windows.h>
 
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 constexpr int ClientWidth = 200;
@@ -199,6 +217,84 @@ int Dpi() {
 }
 } // namespace
 
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::duration<double, std::milli>;
+using Microsoft::WRL::ComPtr;
+
+// COM on this thread while the object lives.
+class ComScope {
+public:
+    ComScope() : joined(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(joined)) {
+            ::CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    const HRESULT joined;
+};
+
+// How long the Imaging Component takes to open the file and its first frame
+// (where Wine's decoders decode the whole picture), and the frame's pixels.
+Milliseconds OpeningTime(const char* file, double& pixels) {
+    const std::wstring name = SystemPath(file);
+    const ComScope com;
+    const Clock::time_point start = Clock::now();
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_PPV_ARGS(factory.GetAddressOf()))) ||
+        FAILED(factory->CreateDecoderFromFilename(name.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand,
+                                                  decoder.GetAddressOf())) ||
+        FAILED(decoder->GetFrame(0, frame.GetAddressOf())) ||
+        FAILED(frame->GetSize(&width, &height))) {
+        return Milliseconds::zero();
+    }
+    pixels = double(width) * height;
+    return Clock::now() - start;
+}
+
+// The stop's benchmark: the decode fitted to 1920 x 1080, as a full-screen
+// show on such a monitor asks for it.
+int StopTimes(const char* file) {
+    const auto decode = [file](const std::atomic_bool& stop) {
+        return LoadPictureFile(file, 1920, 1080, Picture::Sizing::Fit, &stop);
+    };
+    const std::atomic_bool never{false};
+    const Clock::time_point start = Clock::now();
+    if (!decode(never).IsDrawable()) {
+        std::fprintf(stderr, "show_host: %s cannot be decoded\n", file);
+        return 1;
+    }
+    const Milliseconds whole = Clock::now() - start;
+    double pixels = 0;
+    const Milliseconds opening = OpeningTime(file, pixels);
+    std::vector<double> waits;
+    for (auto after = std::chrono::milliseconds(100); after < whole;
+         after += std::chrono::milliseconds(100)) {
+        std::atomic_bool stop{false};
+        std::thread worker([&] { decode(stop); });
+        std::this_thread::sleep_for(after);
+        const Clock::time_point stopped = Clock::now();
+        stop = true;
+        worker.join();
+        waits.push_back(Milliseconds(Clock::now() - stopped).count());
+    }
+    std::sort(waits.begin(), waits.end());
+    std::printf("decode %.0f ms (opening %.0f ms, the rest %.2f ms a megapixel); %zu stops: "
+                "longest wait %.0f ms, median %.0f ms\n",
+                whole.count(), opening.count(), (whole - opening).count() / (pixels / 1e6),
+                waits.size(), waits.empty() ? 0.0 : waits.back(),
+                waits.empty() ? 0.0 : waits[waits.size() / 2]);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "pointer") {
         return ::SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
@@ -218,7 +314,10 @@ int main(int argc, char** argv) {
                     ListFolder(ShowFolderPath(argv[2]), "", PictureNames(), stop).pictures.size());
         return 0;
     }
+    if (argc == 3 && std::string(argv[1]) == "stop") {
+        return StopTimes(argv[2]);
+    }
     std::fprintf(stderr, "usage: show_host pointer X Y | show_host preview|settings PROGRAM | "
-                         "show_host dpi | show_host list FOLDER\n");
+                         "show_host dpi | show_host list FOLDER | show_host stop FILE\n");
     return 2;
 }

@@ -58,9 +58,11 @@ TEST(ExifDateTest, UntrustworthyBlocksGiveNoDate) {
         EXPECT_EQ("none", DateOf({good.begin(), good.begin() + ptrdiff_t(size)})) << size;
     }
     // The Exif directory at IFD0 (a loop) and outside; the text's count past
-    // the end and over four bytes; the text's offset outside; its type.
-    const std::pair<size_t, uint8_t> corruptions[] = {{48, 8}, {50, 0xFF}, {71, 1},
-                                                      {69, 4}, {74, 0x7F}, {67, 7}};
+    // the end and over four bytes; the text's offset outside; its type; the
+    // count of the Exif directory's offset (two offsets); IFD0 counting only
+    // the entries before that offset, and the Exif directory none.
+    const std::pair<size_t, uint8_t> corruptions[] = {
+        {48, 8}, {50, 0xFF}, {71, 1}, {69, 4}, {74, 0x7F}, {67, 7}, {44, 2}, {14, 2}, {63, 0}};
     for (const auto& [offset, byte] : corruptions) {
         std::vector<uint8_t> bad = good;
         bad[offset] = byte;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -278,6 +279,26 @@ TEST_F(PictureLoadTest, BrokenFileFailsAndTheNextLoadWorks) {
         ExpectDrawable(picture);
         EXPECT_EQ(32, picture.Width());
         ExpectNear(PixelAt(picture, 31, 31), {255, 255, 255}, 3);
+    }
+}
+
+// An APP1 marker whose length is 0 or 1, too short for the length field itself,
+// holds no data: the photo decodes, and the Exif block right after it turns it.
+TEST_F(PictureLoadTest, App1MarkerShorterThanItsLengthFieldIsSkipped) {
+    JpegRecipe recipe;
+    recipe.width = 64;
+    recipe.height = 32;
+    recipe.app1 = ExifBlock(6);
+    const std::vector<uint8_t> jpeg = MakeJpeg(recipe, Uniform(recipe, {9, 9, 9}));
+    for (const uint8_t length : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << "length " << int(length));
+        std::vector<uint8_t> bytes = jpeg;
+        const uint8_t empty[] = {0xFF, 0xE1, 0x00, length};
+        bytes.insert(bytes.begin() + 2, std::begin(empty), std::end(empty)); // after SOI
+        LoadBytes(bytes, 100, 100);
+        ExpectDrawable(picture);
+        EXPECT_EQ(32, picture.Width());
+        EXPECT_EQ(64, picture.Height());
     }
 }
 

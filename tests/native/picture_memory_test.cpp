@@ -116,7 +116,7 @@ TEST(PictureMemoryTest, TheWholeImageBufferIsCountedWithoutWrapping) {
 }
 
 // A file of 2000 APP1 markers of 16 KB each keeps only its first Exif block,
-// whose orientation it is shown in.
+// whose orientation it is shown in; the others start as Exif blocks too.
 TEST(PictureMemoryTest, OnlyTheFirstExifBlockIsKept) {
     JpegRecipe recipe;
     recipe.width = 64;
@@ -125,8 +125,8 @@ TEST(PictureMemoryTest, OnlyTheFirstExifBlockIsKept) {
     std::vector<uint8_t> jpeg = MakeJpeg(recipe, Uniform(recipe, {9, 9, 9}));
     std::vector<uint8_t> others;
     for (int i = 0; i < 2000; ++i) {
-        others.insert(others.end(), {0xFF, 0xE1, 0x40, 0x00});
-        others.resize(others.size() + 0x3FFE, 'x');
+        others.insert(others.end(), {0xFF, 0xE1, 0x40, 0x00, 'E', 'x', 'i', 'f', 0, 0});
+        others.resize(others.size() + 0x3FF8, 'x');
     }
     const size_t afterExif = 4 + (size_t(jpeg[4]) << 8 | jpeg[5]);
     jpeg.insert(jpeg.begin() + std::ptrdiff_t(afterExif), others.begin(), others.end());

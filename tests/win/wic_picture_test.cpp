@@ -1,11 +1,13 @@
 // Pictures of the formats the Windows Imaging Component decodes, written by its
 // own encoders: each format at the size a JPEG file of its size gets, the first
-// frame or page, transparency over black, a tall picture copied in strips, the
-// formats listed, and the files that are skipped.
+// frame or page, transparency over black, a tall picture copied in strips, an
+// animated GIF's first frame on its logical screen, a large PNG's decode
+// stopped, the formats listed, and the files that are skipped.
 #include "decode/load_picture.h"
 #include "decode/platform_decoder.h"
 #include "picture/picture.h"
 #include "picture/reduced_size.h"
+#include "show/show_worker.h"
 #include "tests/win/show_test_support.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +18,12 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -182,6 +188,102 @@ TEST_F(WicPictureTest, TransparencyIsOverBlackAndTallPicturesComeInStrips) {
     EXPECT_EQ(768, picture.Height());
     EXPECT_PRED2(Near, At(picture, picture.Width() / 2, 10), Red);
     EXPECT_PRED2(Near, At(picture, picture.Width() / 2, 757), Blue);
+}
+
+// A GIF's image: an image descriptor at (left, top) of width x height pixels of
+// one palette index, its data uncompressed as LZW codes go: 3-bit codes, a
+// clear code before every two pixels, so that the code table never grows to
+// 4-bit codes.
+void AddGifImage(std::vector<uint8_t>& gif, uint16_t left, uint16_t top, uint16_t width,
+                 uint16_t height, uint8_t index) {
+    gif.push_back(0x2C);
+    for (const uint16_t value : {left, top, width, height}) {
+        gif.insert(gif.end(), {uint8_t(value), uint8_t(value >> 8)});
+    }
+    gif.insert(gif.end(), {0x00, 0x02}); // no palette of its own; codes start 3 bits wide
+    constexpr uint32_t Clear = 4, End = 5;
+    std::vector<uint8_t> data;
+    uint32_t bits = 0;
+    int held = 0;
+    const auto put = [&](uint32_t code) {
+        bits |= code << held;
+        for (held += 3; held >= 8; held -= 8, bits >>= 8) {
+            data.push_back(uint8_t(bits));
+        }
+    };
+    for (int pixel = 0; pixel < width * height; ++pixel) {
+        if (pixel % 2 == 0) {
+            put(Clear);
+        }
+        put(index);
+    }
+    put(End);
+    if (held > 0) {
+        data.push_back(uint8_t(bits));
+    }
+    for (size_t at = 0; at < data.size(); at += 255) {
+        const size_t count = std::min<size_t>(255, data.size() - at);
+        gif.push_back(uint8_t(count));
+        gif.insert(gif.end(), data.begin() + std::ptrdiff_t(at),
+                   data.begin() + std::ptrdiff_t(at + count));
+    }
+    gif.push_back(0x00);
+}
+
+// An animated GIF whose first frame, red, covers 8 x 6 pixels at (4, 2) of its
+// 16 x 12 logical screen (whose background is green) and whose second covers
+// it all is shown as the screen: the frame in its place, black around it. A
+// screen too small for the frame where it lies grows to hold it.
+TEST_F(WicPictureTest, AnAnimatedGifsFirstFrameIsShownOnItsLogicalScreen) {
+    const auto write = [&](const char* name, uint16_t screenWidth, uint16_t screenHeight) {
+        std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a'};
+        gif.insert(gif.end(), {uint8_t(screenWidth), 0, uint8_t(screenHeight), 0, 0x80, 0, 0});
+        gif.insert(gif.end(), {GetRValue(Green), GetGValue(Green), GetBValue(Green)});
+        gif.insert(gif.end(), {GetRValue(Red), GetGValue(Red), GetBValue(Red)});
+        AddGifImage(gif, 4, 2, 8, 6, 1);
+        AddGifImage(gif, 0, 0, screenWidth, screenHeight, 0);
+        gif.push_back(0x3B);
+        std::ofstream(File(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(gif.data()), std::streamsize(gif.size()));
+    };
+    write("screen.gif", 16, 12);
+    Picture picture = Load("screen.gif");
+    ASSERT_TRUE(picture.IsDrawable());
+    ASSERT_EQ(16, picture.Width());
+    ASSERT_EQ(12, picture.Height());
+    for (int32_t y = 0; y < 12; ++y) {
+        for (int32_t x = 0; x < 16; ++x) {
+            const bool frame = x >= 4 && x < 12 && y >= 2 && y < 8;
+            EXPECT_PRED2(Near, At(picture, x, y), frame ? Red : Black) << x << ", " << y;
+        }
+    }
+    write("small-screen.gif", 6, 4);
+    picture = Load("small-screen.gif");
+    ASSERT_TRUE(picture.IsDrawable());
+    EXPECT_EQ(12, picture.Width());
+    EXPECT_EQ(8, picture.Height());
+    EXPECT_PRED2(Near, At(picture, 11, 7), Red);
+    EXPECT_PRED2(Near, At(picture, 3, 1), Black);
+}
+
+// A decode of a 100-megapixel PNG (which Wine's decoder decodes whole while the
+// file is opened, for about a second) stopped under way ends well within the
+// time the show waits for its worker.
+TEST_F(WicPictureTest, ALargePngsDecodeStopsSoonAfterTheStop) {
+    Write("large.png", GUID_ContainerFormatPng, GUID_WICPixelFormat24bppBGR, 10000, 10000, {{Red}});
+    const std::string path = File("large.png");
+    std::atomic_bool stop{false};
+    Picture picture;
+    std::thread decode(
+        [&] { picture = LoadPictureFile(path.c_str(), 1024, 768, Picture::Sizing::Fit, &stop); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto stopped = std::chrono::steady_clock::now();
+    stop = true;
+    decode.join();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - stopped);
+    EXPECT_EQ(Picture::State::Failed, picture.GetState()) << "the decode was over before the stop";
+    EXPECT_LT(took.count(), (ShowWorker::Patience / 2).count());
 }
 
 // The formats come from the component itself: PNG, GIF, BMP and TIFF here,
