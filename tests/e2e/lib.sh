@@ -4,6 +4,15 @@
 # (PELLORAN_SCR).
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/helpers.sh"
 
+# A command whose failure ends the script names itself and its line: a test
+# never fails without saying why.
+report_failure() {
+    local code=$?
+    echo "FAIL: ${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}: '$BASH_COMMAND' ended with $code" >&2
+}
+set -E
+trap report_failure ERR
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1
