@@ -6,7 +6,7 @@ ShowMemory ReadShowState(const CWinApp& app) {
     stored.subfolders =
         static_cast<int32_t>(app.GetProfileInt(StateSection, StateSubfoldersName, -1));
     stored.last = app.GetProfileString(StateSection, StateLastName, "");
-    stored.seen = app.GetProfileBinary(StateSection, StateSeenName);
+    stored.seen = app.GetProfileBinary(StateSection, StateSeenName, StoredMemory::MostSeenBytes);
     return DecodeMemory(stored);
 }
 

@@ -6,21 +6,29 @@
 #include <windows.h>
 
 // Runs `work` and returns its result. An exception that escapes it (an
-// allocation failure, say) ends the program quietly instead: `dialog`, unless
-// null, is ended with `dialogResult` (a modal loop that ends on the quit
-// message alone reports OK), the quit message with exit code 0 ends the message
-// loop, and the procedure answers `failed`.
-template <class Result, class Work>
-Result GuardCallback(Result failed, HWND dialog, INT_PTR dialogResult, Work&& work) noexcept {
+// allocation failure, say) is handed to `failure`, which ends the program, and
+// the procedure answers `failed`.
+template <class Result, class Work, class Failure>
+Result GuardCallback(Result failed, Work&& work, Failure&& failure) noexcept {
     try {
         return work();
     } catch (...) {
+        failure();
+        return failed;
+    }
+}
+
+// The same, ending the program quietly: `dialog`, unless null, is ended with
+// `dialogResult` (a modal loop that ends on the quit message alone reports OK),
+// and the quit message with exit code 0 ends the message loop.
+template <class Result, class Work>
+Result GuardCallback(Result failed, HWND dialog, INT_PTR dialogResult, Work&& work) noexcept {
+    return GuardCallback(failed, work, [dialog, dialogResult] {
         if (dialog != nullptr) {
             ::EndDialog(dialog, dialogResult);
         }
         ::PostQuitMessage(0);
-        return failed;
-    }
+    });
 }
 
 // The same for the procedure of a window that is no dialog.

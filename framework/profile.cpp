@@ -8,6 +8,7 @@
 
 #include "framework/reg_key.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -20,14 +21,14 @@ RegKey OpenSectionKey(const CWinApp& app, const char* section) {
 }
 
 // The data of a value of the given type, with `spare` zero bytes after it;
-// nothing when there is no such value.
+// nothing when there is no such value, or when it holds more than `limit` bytes.
 std::optional<std::vector<uint8_t>> ReadValue(const RegKey& key, const char* entry, DWORD wanted,
-                                              DWORD spare) {
+                                              DWORD spare, std::size_t limit = SIZE_MAX) {
     DWORD type = REG_NONE;
     DWORD size = 0;
     if (!key ||
         ::RegQueryValueExA(key.get(), entry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != wanted) {
+        type != wanted || size > limit) {
         return std::nullopt;
     }
     std::vector<uint8_t> data(size + spare, 0);
@@ -78,8 +79,9 @@ BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const c
                             static_cast<DWORD>(lstrlenA(value) + 1)) == ERROR_SUCCESS;
 }
 
-std::vector<uint8_t> CWinApp::GetProfileBinary(const char* section, const char* entry) const {
-    return ReadValue(OpenSectionKey(*this, section), entry, REG_BINARY, 0)
+std::vector<uint8_t> CWinApp::GetProfileBinary(const char* section, const char* entry,
+                                               std::size_t limit) const {
+    return ReadValue(OpenSectionKey(*this, section), entry, REG_BINARY, 0, limit)
         .value_or(std::vector<uint8_t>());
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,8 +36,10 @@ public:
     virtual BOOL WriteProfileInt(const char* section, const char* entry, int value) const;
     virtual BOOL WriteProfileString(const char* section, const char* entry,
                                     const char* value) const;
-    // Bytes: REG_BINARY; anything else reads as none.
-    std::vector<uint8_t> GetProfileBinary(const char* section, const char* entry) const;
+    // Bytes: REG_BINARY of at most `limit` bytes; anything else, a longer
+    // value too, reads as none, and a longer one is not read at all.
+    std::vector<uint8_t> GetProfileBinary(const char* section, const char* entry,
+                                          std::size_t limit) const;
     BOOL WriteProfileBinary(const char* section, const char* entry,
                             const std::vector<uint8_t>& bytes) const;
 

@@ -68,7 +68,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CWnd::StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return GuardCallback(LRESULT{0}, [&] {
+    const auto dispatch = [&] {
         auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (wnd == nullptr && windowBeingCreated != nullptr) {
             wnd = windowBeingCreated;
@@ -87,7 +87,20 @@ LRESULT CALLBACK CWnd::StandardWndProc(HWND hwnd, UINT message, WPARAM wParam, L
             wnd->AfterNcDestroy();
         }
         return result;
-    });
+    };
+    // The window ends what it runs, unless it has gone already.
+    const auto fail = [hwnd] {
+        if (auto* wnd = reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA))) {
+            wnd->OnHandlerFailure();
+        } else {
+            ::PostQuitMessage(0);
+        }
+    };
+    return GuardCallback(LRESULT{0}, dispatch, fail);
+}
+
+void CWnd::OnHandlerFailure() noexcept {
+    ::PostQuitMessage(0);
 }
 
 LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

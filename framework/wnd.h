@@ -40,6 +40,11 @@ protected:
     virtual const MessageMap* GetMessageMap() const { return &messageMap; }
     // The framework's last call, after the window is gone.
     virtual void PostNcDestroy() {}
+    // A handler of this window let an exception out (memory running out, say),
+    // which the window procedure caught: the program ends quietly, by default
+    // through the quit message. A window that runs more than its messages (a
+    // thread, say) stops that first.
+    virtual void OnHandlerFailure() noexcept;
 
     // The default processing of the message being handled.
     LRESULT Default();

@@ -54,6 +54,10 @@ struct StoredMemory {
     int32_t subfolders = -1;
     std::string last;
     std::vector<uint8_t> seen; // eight bytes a hash, little-endian
+
+    // The most bytes of `seen` that EncodeMemory writes: a longer stored value
+    // was never the program's, and is read as none.
+    static constexpr std::size_t MostSeenBytes = SeenPictures::Capacity * 8;
 };
 
 StoredMemory EncodeMemory(const ShowMemory& memory);

@@ -1,5 +1,6 @@
 #include "show/picture_history.h"
 
+#include <cstddef>
 #include <utility>
 
 const std::string* PictureHistory::At(Position position) const {
@@ -22,6 +23,16 @@ void PictureHistory::Shown(Position position) {
     }
 }
 
-PictureHistory::Position PictureHistory::Before() const {
-    return onScreen == None || onScreen == first ? None : onScreen - 1;
+void PictureHistory::Remove(Position position) {
+    names.erase(names.begin() + static_cast<std::ptrdiff_t>(position - first));
+    if (onScreen != None && onScreen >= position) {
+        onScreen = onScreen == position ? Before(position) : onScreen - 1;
+    }
+    if (furthest != None && furthest >= position) {
+        furthest = furthest == 0 ? None : furthest - 1;
+    }
+}
+
+PictureHistory::Position PictureHistory::Before(Position position) const {
+    return position == None || position <= first ? None : position - 1;
 }

@@ -26,13 +26,19 @@ public:
     // The picture at the position (one kept) is now on screen; the oldest are
     // forgotten beyond Kept before it.
     void Shown(Position position);
+    // The picture at the position (one kept) failed: it leaves the history,
+    // and those after it move one position down. When it was the one on
+    // screen, the one before it is (None when none is kept).
+    void Remove(Position position);
+    // How many pictures are kept.
+    std::size_t Size() const { return names.size(); }
     // The one on screen, None before the first.
     Position OnScreen() const { return onScreen; }
     // Whether the position has been on screen before: positions are shown in
     // order but for the steps back, so every one up to the furthest has.
     bool ShownBefore(Position position) const { return furthest != None && position <= furthest; }
-    // The one before it, None when none is kept.
-    Position Before() const;
+    // The one before a position, None when none is kept.
+    Position Before(Position position) const;
 
 private:
     std::deque<std::string> names;

@@ -41,15 +41,24 @@ ShowWnd::ShowWnd(BOOL autoDelete, const Settings& settings, const Display& displ
     : settings(settings), display(display), folder(ShowFolderPath(settings.Path)),
       order(PlayingOrder(settings)), autoDelete(autoDelete) {}
 
-// The worker goes first: it is stopped before the rest of the window goes. One
-// blocked in a file or folder call is not waited for: the program ends without
-// it.
+// The worker goes first: it is stopped before the rest of the window goes.
 ShowWnd::~ShowWnd() {
+    StopWorker();
+}
+
+// A worker blocked in a file or folder call is not waited for: the program ends
+// without it.
+void ShowWnd::StopWorker() {
     if (worker && !worker->Stop()) {
         if (CWinApp* app = AfxGetApp()) {
             app->LeaveBlockedThreadBehind();
         }
     }
+}
+
+void ShowWnd::OnHandlerFailure() noexcept {
+    StopWorker();
+    CWnd::OnHandlerFailure();
 }
 
 // The class is registered on the first call; later calls find it by its name.

@@ -44,6 +44,9 @@ public:
 protected:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     void PostNcDestroy() override;
+    // The show ends as at a key: the worker stops, or is left behind when it
+    // is blocked, before the program ends.
+    void OnHandlerFailure() noexcept override;
     static const MessageMap messageMap;
 
     // Where pictures are boxed and placed, in client coordinates; the whole
@@ -89,6 +92,7 @@ private:
     // Hands the next picture of the order to the worker, when none is on its way.
     void AskWorker();
     void TakePicture(std::size_t stage, Picture picture);
+    void StopWorker();
     void Remember(const std::string& drawn);
     // The DPI of the monitor of a stage whose pictures carry captions; 0 where
     // they carry none.

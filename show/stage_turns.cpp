@@ -1,5 +1,7 @@
 #include "show/stage_turns.h"
 
+#include <utility>
+
 StageTurns::StageTurns(std::size_t count) : stages(count) {
     for (std::size_t stage = 0; stage < count; ++stage) {
         turns.push_back(stage);
@@ -9,10 +11,13 @@ StageTurns::StageTurns(std::size_t count) : stages(count) {
 bool StageTurns::DrawNow(std::size_t index) {
     State& stage = stages[index];
     if (stage.held == stage.next) {
-        stage.drawDue = false;
         return true;
     }
-    stage.drawDue = true;
+    if (stage.waiting == Waiting::Creation) {
+        stage.waiting = Waiting::CreationAndDraw;
+    } else if (stage.waiting == Waiting::Nothing) {
+        stage.waiting = Waiting::Draw;
+    }
     Queue(index); // a step may wish for a picture not asked for yet
     return false;
 }
@@ -25,11 +30,38 @@ bool StageTurns::NewToScreen(std::size_t index) const {
 // A stage without pictures stays where it is.
 void StageTurns::Drawn(std::size_t index, bool shown) {
     State& stage = stages[index];
-    if (stage.history.At(stage.next) != nullptr) {
-        if (shown) {
-            stage.history.Shown(stage.next);
-        }
+    const Waiting was =
+        std::exchange(stage.waiting,
+                      stage.waiting == Waiting::CreationAndDraw ? Waiting::Draw : Waiting::Nothing);
+    if (stage.history.At(stage.next) == nullptr) {
+        return;
+    }
+    if (shown) {
+        stage.history.Shown(stage.next);
         ++stage.next;
+    } else {
+        Failed(stage, was);
+    }
+}
+
+// The failed picture leaves the history, so `next` is the one after it now. A
+// step forward passes over as many as the history keeps, so that a show whose
+// pictures all fail does not keep its worker decoding; a step back over those
+// it keeps, and ends where it began when none before the failed one is left.
+void StageTurns::Failed(State& stage, Waiting was) {
+    const Position failed = stage.next;
+    stage.history.Remove(failed);
+    stage.held = PictureHistory::None;
+    if (stage.asked != PictureHistory::None && stage.asked > failed) {
+        --stage.asked;
+    }
+    if (was == Waiting::StepForward && stage.passedOver < PictureHistory::Kept) {
+        ++stage.passedOver;
+        stage.waiting = was;
+    } else if (was == Waiting::StepBack) {
+        const Position before = stage.history.Before(failed);
+        stage.next = before != PictureHistory::None ? before : stage.history.OnScreen() + 1;
+        stage.waiting = before != PictureHistory::None ? was : Waiting::Nothing;
     }
 }
 
@@ -42,20 +74,26 @@ void StageTurns::Queue(std::size_t index) {
     }
 }
 
+void StageTurns::Step(State& stage, Position to, Waiting direction) {
+    stage.next = to;
+    stage.waiting = direction;
+    stage.passedOver = 0;
+}
+
 void StageTurns::StepForward(std::size_t index) {
     State& stage = stages[index];
     if (stage.history.OnScreen() != PictureHistory::None) {
-        stage.next = stage.history.OnScreen() + 1;
+        Step(stage, stage.history.OnScreen() + 1, Waiting::StepForward);
     }
 }
 
 bool StageTurns::StepBack(std::size_t index) {
     State& stage = stages[index];
-    const Position before = stage.history.Before();
+    const Position before = stage.history.Before(stage.history.OnScreen());
     if (before == PictureHistory::None) {
         return false;
     }
-    stage.next = before;
+    Step(stage, before, Waiting::StepBack);
     return true;
 }
 
@@ -71,8 +109,15 @@ void StageTurns::Again(std::size_t index) {
 
 void StageTurns::TogglePause() {
     paused = !paused;
+    if (!paused) {
+        return;
+    }
     for (State& stage : stages) {
-        stage.drawDue = stage.drawDue && !paused;
+        if (stage.waiting == Waiting::CreationAndDraw) {
+            stage.waiting = Waiting::Creation;
+        } else if (stage.waiting != Waiting::Creation) {
+            stage.waiting = Waiting::Nothing;
+        }
     }
 }
 
@@ -110,18 +155,20 @@ void StageTurns::NothingToAsk() {
 StageTurns::Arrival StageTurns::Arrived(std::size_t index) {
     loading = false;
     State& stage = stages[index];
-    stage.held = stage.asked;
-    stage.asked = PictureHistory::None;
+    stage.held = std::exchange(stage.asked, PictureHistory::None);
     if (stage.held != stage.next) {
         return Arrival::Keep; // a step has wished for another since, and asks for it
     }
-    if (stage.unseenDrawDue) {
-        stage.unseenDrawDue = false;
+    switch (stage.waiting) {
+    case Waiting::Creation:
+    case Waiting::CreationAndDraw:
         return Arrival::DrawUnseen;
-    }
-    if (stage.drawDue) {
-        stage.drawDue = false;
+    case Waiting::Draw:
+    case Waiting::StepForward:
+    case Waiting::StepBack:
         return Arrival::Draw;
+    case Waiting::Nothing:
+        break;
     }
     return Arrival::Keep;
 }

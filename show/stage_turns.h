@@ -4,7 +4,8 @@
 // the order in which they drew, so that the playing order is dealt across them.
 // Each stage keeps the pictures it showed, so that the keys can step back over
 // them and forward again; whatever the keys wish while a picture is on its way
-// replaces the wish before, and asks for nothing more.
+// replaces the wish before, and asks for nothing more. A picture that fails
+// leaves the stage's pictures, and a step passes over it.
 #pragma once
 
 #include "show/picture_history.h"
@@ -30,8 +31,11 @@ public:
     bool NewToScreen(std::size_t stage) const;
     // The stage's picture has been drawn (or there was nothing to draw): the
     // next one is on its way from now on, and is asked for at Queue. `shown`:
-    // it is on screen now; one that failed leaves the one before there, which
-    // the keys then step from.
+    // it is on screen now. One that failed leaves the one before there, which
+    // the keys then step from, and the stage's pictures, and the next draw
+    // shows the one after it. A step under way draws that one as soon as it
+    // comes (the one before it for a step back), so that one step passes over
+    // the pictures that fail in a row, as many as the history keeps.
     void Drawn(std::size_t stage, bool shown);
     void Queue(std::size_t stage);
 
@@ -64,17 +68,31 @@ public:
     Arrival Arrived(std::size_t stage);
     bool Loading() const { return loading; }
 
+    // How many pictures the stage keeps to step over.
+    std::size_t Kept(std::size_t stage) const { return stages[stage].history.Size(); }
+
 private:
     using Position = PictureHistory::Position;
+    // What waits for the picture the stage's next draw shows.
+    enum class Waiting {
+        Creation,        // the creation's draw
+        CreationAndDraw, // that, and a draw that came meanwhile, for the picture after
+        Nothing,         // no draw: the next shows it
+        Draw,            // a draw (a tick, a repaint): it is drawn when it comes
+        StepForward,     // a step: it is drawn when it comes, and one that fails is
+        StepBack,        // passed over in the step's direction
+    };
     struct State {
         PictureHistory history;
         Position next = 0;                     // the picture the next draw shows
         Position held = PictureHistory::None;  // the picture that has come
         Position asked = PictureHistory::None; // the picture on its way
         bool queued = true;                    // among the turns
-        bool unseenDrawDue = true;             // the creation's draw is the first picture's
-        bool drawDue = false;                  // a draw came while it waited
+        Waiting waiting = Waiting::Creation;
+        std::size_t passedOver = 0; // the pictures that failed the step forward under way
     };
+    static void Step(State& stage, Position to, Waiting direction);
+    static void Failed(State& stage, Waiting was);
     std::vector<State> stages;
     std::deque<std::size_t> turns; // the stages whose pictures are to be asked for
     bool loading = false;

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 // One stage, called as the window calls it, playing "0", "1", "2", ...; the
-// decode asked for comes when the test says so.
+// decode asked for comes when the test says so. A picture drawn is handed to
+// its fade, so that the stage holds none after it.
 struct Show {
     Show() { Ask(); }
     void Come() {
@@ -19,24 +22,34 @@ struct Show {
         onItsWay.reset();
         const StageTurns::Arrival arrival = turns.Arrived(0);
         if (arrival == StageTurns::Arrival::DrawUnseen) {
-            Drawn();
+            Drawn(failing.count(held) == 0);
         } else if (arrival == StageTurns::Arrival::Draw) {
             Draw();
         }
         Ask();
     }
+    // Every decode on its way comes, and those asked for meanwhile too.
+    void Settle() {
+        for (int arrivals = 0; onItsWay; ++arrivals) {
+            ASSERT_LT(arrivals, 1000) << "the decodes never end";
+            Come();
+        }
+    }
     void Draw() {
         if (turns.DrawNow(0)) {
-            if (held != failing && turns.NewToScreen(0)) {
+            const bool drawable = !held.empty() && failing.count(held) == 0;
+            if (drawable && turns.NewToScreen(0)) {
                 remembered.push_back(held);
             }
-            screen = held != failing ? held : screen;
-            Drawn();
+            if (drawable) {
+                screen = std::exchange(held, std::string());
+            }
+            Drawn(drawable);
         }
         Ask();
     }
-    void Drawn() {
-        turns.Drawn(0, held != failing);
+    void Drawn(bool shown) {
+        turns.Drawn(0, shown);
         turns.Queue(0);
         Ask();
     }
@@ -51,9 +64,25 @@ struct Show {
         turns.StepForward(0);
         Draw();
     }
+    bool Left() {
+        const bool stepped = turns.StepBack(0);
+        if (stepped) {
+            Draw();
+        }
+        return stepped;
+    }
+    // The window's black, then the pictures again; paused, the same ones.
+    void Repaint() {
+        screen.clear();
+        if (turns.Paused()) {
+            turns.Again(0);
+        }
+        Draw();
+    }
 
     StageTurns turns{1};
-    std::string held, screen, failing;
+    std::string held, screen;
+    std::set<std::string> failing;
     std::vector<std::string> remembered; // new to the screen when drawn
     std::optional<std::string> onItsWay;
     int fresh = 0, asks = 0;
@@ -158,16 +187,91 @@ TEST(ShowKeysTest, APauseHoldsThePictureOverTicksAndRepaints) {
     EXPECT_EQ("3", show.screen);
 }
 
-// A picture that fails leaves the one before on screen, and Left steps back
-// from that one.
-TEST(ShowKeysTest, AFailedPictureLeavesTheOneBeforeToStepFrom) {
+// A picture that fails leaves the one before on screen until the next tick,
+// which shows the one after it; Left then steps back over the failed one.
+TEST(ShowKeysTest, AFailedPictureLeavesTheOneBeforeUntilTheNextTick) {
     Show show = Started();
-    show.failing = "2";
-    show.Right();
-    show.Come();
-    ASSERT_EQ("1", show.screen);
-    ASSERT_TRUE(show.turns.StepBack(0));
+    show.failing = {"2"};
     show.Draw();
-    show.Come();
+    show.Settle();
+    EXPECT_EQ("1", show.screen);
+    show.Draw();
+    show.Settle();
+    EXPECT_EQ("3", show.screen);
+    ASSERT_TRUE(show.Left());
+    show.Settle();
+    EXPECT_EQ("1", show.screen);
+}
+
+// One press passes over the pictures that fail, one or a run of them, forward
+// and back; they leave the history, so the steps never ask for them again.
+TEST(ShowKeysTest, OnePressPassesOverPicturesThatFailEitherWay) {
+    Show show = Started();
+    show.failing = {"2", "4", "5", "6"};
+    show.Right();
+    show.Settle();
+    EXPECT_EQ("3", show.screen);
+    show.Right();
+    show.Settle();
+    EXPECT_EQ("7", show.screen);
+    ASSERT_TRUE(show.Left());
+    show.Settle();
+    EXPECT_EQ("3", show.screen);
+    show.failing.insert({"1", "3"}); // gone since
+    show.Right();
+    show.Settle();
+    const int asks = show.asks;
+    ASSERT_TRUE(show.Left());
+    show.Settle();
     EXPECT_EQ("0", show.screen);
+    EXPECT_EQ(asks + 4, show.asks); // "3", "1" and "0" once each, then "7" after it
+    ASSERT_TRUE(show.Left() == false && show.screen == "0");
+}
+
+// Pictures that keep failing neither grow the history nor keep a step asking
+// for more than the history keeps.
+TEST(ShowKeysTest, PicturesThatFailKeepTheHistoryBounded) {
+    Show show = Started();
+    for (int picture = 2; picture < 20000; ++picture) {
+        show.failing.insert(std::to_string(picture));
+    }
+    for (int tick = 0; tick < 10000; ++tick) {
+        show.Draw();
+        show.Settle();
+    }
+    EXPECT_LE(show.turns.Kept(0), PictureHistory::Kept + 2);
+    const int asks = show.asks;
+    show.Right();
+    show.Settle();
+    EXPECT_EQ("1", show.screen);
+    EXPECT_LE(show.asks - asks, static_cast<int>(PictureHistory::Kept) + 1);
+    EXPECT_LE(show.turns.Kept(0), PictureHistory::Kept + 2);
+}
+
+// Paused, a repaint just after a change (its picture handed to the fade, the
+// next on its way) decodes that picture again and shows it, and Right then
+// shows the one after it.
+TEST(ShowKeysTest, ARepaintWhilePausedJustAfterAChangeShowsThatPictureAgain) {
+    Show show = Started();
+    show.Draw(); // "2", "3" on its way
+    show.turns.TogglePause();
+    show.Repaint();
+    show.Settle();
+    EXPECT_EQ("2", show.screen);
+    show.Right();
+    show.Settle();
+    EXPECT_EQ("3", show.screen);
+}
+
+// A step back and then forward to the picture already there shows it at once;
+// the picture after it waits for the tick, not for its own arrival.
+TEST(ShowKeysTest, APictureAStepFindsThereIsNotCutShortByTheNext) {
+    Show show = Started();
+    show.Right(); // "2", "3" on its way
+    show.Come();
+    ASSERT_TRUE(show.Left());
+    show.Right();
+    EXPECT_EQ("3", show.screen);
+    show.Settle(); // "1", no longer wished for, then "4"
+    EXPECT_EQ("3", show.screen);
 }

@@ -266,11 +266,13 @@ TEST(ShowWalkTest, TheStoredStateReadsBackOrMakesAFirstShow) {
     EXPECT_EQ(memory.seen.Hashes(), read.seen.Hashes());
     EXPECT_TRUE(!read.seen.Contains("0") && read.seen.Hashes().back() == PictureHash("1"));
     EXPECT_EQ(0xaf63dc4c8601ec8cu, PictureHash("a")); // FNV-1a, on every build
-    StoredMemory broken = stored, missing = stored;
+    StoredMemory broken = stored, halfHash = stored, missing = stored;
     broken.seen.pop_back();
+    halfHash.seen.resize(stored.seen.size() - 4);
     missing.subfolders = -1;
     for (const ShowMemory& first :
          {MemoryFor(DecodeMemory(broken), "C:\\p", true),
+          MemoryFor(DecodeMemory(halfHash), "C:\\p", true),
           MemoryFor(DecodeMemory(missing), "C:\\p", true), MemoryFor(read, "C:\\q", true),
           MemoryFor(read, "C:\\p", false)}) {
         EXPECT_TRUE(first.last.empty() && first.seen.Empty());

@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 const std::string CompanyKey = "Software\\Tarnwick Software";
@@ -181,6 +182,22 @@ TEST_F(SettingsTest, TheShowStateIsKeptInASectionOfItsOwn) {
                 typed("Last", RRF_RT_REG_SZ) && typed("Seen", RRF_RT_REG_BINARY));
     ::RegSetKeyValueA(HKEY_CURRENT_USER, state.c_str(), "Subfolders", REG_SZ, "1", 2);
     EXPECT_EQ("", ReadShowState(app).last);
+}
+
+// "Seen" is read up to the longest the show writes, its capacity of hashes; a
+// longer value reads as none, and the rest of the state as stored.
+TEST_F(SettingsTest, ASeenLongerThanTheShowWritesReadsAsNone) {
+    ShowMemory memory{"D:\\pics", false, "a.jpg", {}};
+    for (std::size_t i = 0; i < SeenPictures::Capacity; ++i) {
+        memory.seen.Add(std::to_string(i));
+    }
+    StateKeeper(app).Keep(memory);
+    EXPECT_EQ(memory.seen.Hashes(), ReadShowState(app).seen.Hashes());
+    const std::vector<uint8_t> longer(StoredMemory::MostSeenBytes + 8, 0x11);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, (AppKey() + "\\State").c_str(), "Seen", REG_BINARY,
+                      longer.data(), static_cast<DWORD>(longer.size()));
+    const ShowMemory read = ReadShowState(app);
+    EXPECT_TRUE(read.seen.Empty() && read.last == "a.jpg");
 }
 
 // Start-up turns off the system's boxes for drives without their medium, so
