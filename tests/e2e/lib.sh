@@ -5,9 +5,11 @@
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/helpers.sh"
 
 # A command whose failure ends the script names itself and its line: a test
-# never fails without saying why.
+# never fails without saying why. Only the script's own shell speaks: a
+# subshell's failure that matters fails a command of the script too.
 report_failure() {
     local code=$?
+    [ "$BASHPID" = $$ ] || return 0
     echo "FAIL: ${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}: '$BASH_COMMAND' ended with $code" >&2
 }
 set -E
