@@ -22,23 +22,23 @@ windows_path() {
     echo "Z:${1//\//\\}"
 }
 
-# Starts an Xvfb of 1024 x 768 at the given depth on the first free display
-# from :FIRST, with its log in STEM.log and its process id in STEM.pid, and
+# Starts an Xvfb of 1024 x 768 at the given depth on a free display, which
+# the server chooses itself (so that sessions started side by side never take
+# the same one), with its log in STEM.log and its process id in STEM.pid, and
 # prints the display's name (":n") once it takes connections. Its output goes
 # to the log: a caller that waits for its pipes would wait for Xvfb.
-#   start_xvfb DEPTH FIRST STEM
+#   start_xvfb DEPTH STEM
 start_xvfb() {
-    local depth=$1 n=$2 stem=$3
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
-        n=$((n + 1))
-    done
-    Xvfb ":$n" -screen 0 "1024x768x$depth" -nolisten tcp >"$stem.log" 2>&1 &
+    local depth=$1 stem=$2
+    rm -f "$stem.display"
+    Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp 3>"$stem.display" \
+        >"$stem.log" 2>&1 &
     echo $! >"$stem.pid"
     for _ in $(seq 1200); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
+        [ -s "$stem.display" ] && break
         sleep 0.05
     done
-    echo ":$n"
+    echo ":$(tr -d '\n' <"$stem.display")"
 }
 
 # Stops the Xvfb whose process id is in PIDFILE, if it is there.

@@ -46,7 +46,7 @@ trap stop_everything EXIT
 headless=no
 if [ -z "${DISPLAY:-}" ]; then
     headless=yes
-    DISPLAY=$(start_xvfb 24 50 "$run_dir/xvfb")
+    DISPLAY=$(start_xvfb 24 "$run_dir/xvfb")
     export DISPLAY
 fi
 

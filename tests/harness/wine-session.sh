@@ -43,11 +43,8 @@ start)
     forget_crashes "$session"
     echo "${3:-win64}" >"$session/arch"
     session_environment "$session"
-    first=90
     for depth in 24 16 8; do
-        display=$(start_xvfb $depth $first "$session/xvfb$depth")
-        echo "$display" >"$session/display$depth"
-        first=$((${display#:} + 1))
+        start_xvfb $depth "$session/xvfb$depth" >"$session/display$depth"
     done
     export DISPLAY
     DISPLAY=$(cat "$session/display24")
