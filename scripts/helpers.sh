@@ -139,11 +139,15 @@ wine_manages_windows() {
 # (`reg`) in the right prefix.
 #   write_settings RUN PATH DELAY POSITION SIZE RANDOM OVERLAP
 write_settings() {
-    local run=$1
-    "$run" reg add "$settings_key" /v Path /t REG_SZ /d "$2" /f >/dev/null
-    "$run" reg add "$settings_key" /v Delay /t REG_DWORD /d "$3" /f >/dev/null
-    "$run" reg add "$settings_key" /v Position /t REG_DWORD /d "$4" /f >/dev/null
-    "$run" reg add "$settings_key" /v Size /t REG_DWORD /d "$5" /f >/dev/null
-    "$run" reg add "$settings_key" /v Random /t REG_DWORD /d "$6" /f >/dev/null
-    "$run" reg add "$settings_key" /v Overlap /t REG_DWORD /d "$7" /f >/dev/null
+    local run=$1 name type output
+    shift
+    for name in Path Delay Position Size Random Overlap; do
+        type=REG_DWORD
+        [ "$name" != Path ] || type=REG_SZ
+        output=$("$run" reg add "$settings_key" /v "$name" /t "$type" /d "$1" /f 2>&1) || {
+            echo "reg add $name failed: $output" >&2
+            return 1
+        }
+        shift
+    done
 }

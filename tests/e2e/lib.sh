@@ -9,8 +9,12 @@
 # subshell's failure that matters fails a command of the script too.
 report_failure() {
     local code=$?
+    local where="" i
     [ "$BASHPID" = $$ ] || return 0
-    echo "FAIL: ${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}: '$BASH_COMMAND' ended with $code" >&2
+    for ((i = 1; i < ${#BASH_SOURCE[@]}; i++)); do
+        where="$where ${BASH_SOURCE[i]##*/}:${BASH_LINENO[i - 1]}"
+    done
+    echo "FAIL:$where: '$BASH_COMMAND' ended with $code" >&2
 }
 set -E
 trap report_failure ERR
