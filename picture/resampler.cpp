@@ -7,9 +7,8 @@
 #include <cstring>
 #include <new>
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#ifdef PELLORAN_X86_SIMD
 #include <immintrin.h>
-#define PELLORAN_X86_SIMD 1
 #endif
 
 namespace {
@@ -19,16 +18,16 @@ namespace {
 constexpr double Lobes = 2;
 // Fixed point: the weights sum to 1 << WeightBits; the rows filtered across
 // keep their levels times 1 << (WeightBits - AcrossShift), which leaves room in
-// 16 bits for the filter's overshoot. Down, each product is rounded to 16 bits
-// as (row x weight + (1 << 14)) >> 15, the processors' rounding multiply, and
-// the sum of a column's products (within 16 bits) holds its level times
-// 1 << DownShift.
+// 16 bits for the filter's overshoot. Down, the products are summed exactly in
+// 32 bits, the sum holding the level times 1 << DownShift, and rounded once: so
+// a flat picture stays exactly flat at any reduction, however many the taps.
 constexpr int WeightBits = 14;
 constexpr int AcrossShift = 8;
-constexpr int DownShift = 2 * WeightBits - AcrossShift - 15;
-// The taps across are taken four at a time, the taps down one at a time.
+constexpr int DownShift = 2 * WeightBits - AcrossShift;
+// The taps across are taken four at a time, the taps down two at a time (the
+// processors' multiply-add of pairs of 16-bit values).
 constexpr int32_t AcrossStep = 4;
-constexpr int32_t DownStep = 1;
+constexpr int32_t DownStep = 2;
 
 template <class T> std::unique_ptr<T[]> Allocate(size_t count) {
     return std::unique_ptr<T[]>(new (std::nothrow) T[count]());
@@ -132,12 +131,11 @@ void AcrossPlain(const uint32_t* row, const Resampler::Taps& taps, int32_t width
 uint32_t DownPixel(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t x) {
     uint32_t pixel = 0;
     for (int c = 0; c < 4; ++c) {
-        int32_t sum = 0;
+        int32_t sum = 1 << (DownShift - 1);
         for (int32_t t = 0; t < count; ++t) {
-            sum += (int32_t(rows[t][4 * x + c]) * w[t] + (1 << 14)) >> 15;
+            sum += int32_t(rows[t][4 * x + c]) * w[t];
         }
-        const int32_t level = (sum + (1 << (DownShift - 1))) >> DownShift;
-        pixel |= uint32_t(std::clamp<int32_t>(level, 0, 255)) << (8 * c);
+        pixel |= uint32_t(std::clamp<int32_t>(sum >> DownShift, 0, 255)) << (8 * c);
     }
     return pixel;
 }
@@ -147,6 +145,39 @@ void DownPlain(const int16_t* const* rows, const int16_t* w, int32_t count, int3
     for (int32_t x = 0; x < width; ++x) {
         out[x] = DownPixel(rows, w, count, x);
     }
+}
+
+// Two taps' weights, w[0] in the low half.
+int32_t WeightPair(const int16_t* w) {
+    int32_t pair;
+    std::memcpy(&pair, w, sizeof pair);
+    return pair;
+}
+
+// For AcrossAvx2: for each two output pixels x and x + 1 and each four taps,
+// the pairs (w0, w2) and then (w1, w3), each for x and then for x + 1, three
+// times (blue, green, red) and then 0 (the fourth byte).
+std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
+    const size_t groups = size_t(taps.count / AcrossStep);
+    std::unique_ptr<int32_t[]> pairs = Allocate<int32_t>(size_t(width / 2) * groups * 16);
+    if (!pairs) {
+        return nullptr;
+    }
+    int32_t* out = pairs.get();
+    for (int32_t x = 0; x + 2 <= width; x += 2) {
+        for (size_t g = 0; g < groups; ++g) {
+            for (int half = 0; half < 2; ++half) {
+                for (int32_t pixel = x; pixel < x + 2; ++pixel) {
+                    const int32_t pair =
+                        WeightPair(taps.weights.get() + size_t(pixel) * size_t(taps.count) +
+                                   g * AcrossStep + 2 * size_t(half));
+                    std::fill(out, out + 3, pair);
+                    out += 4;
+                }
+            }
+        }
+    }
+    return pairs;
 }
 
 #ifdef PELLORAN_X86_SIMD
@@ -167,9 +198,7 @@ __attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resam
             const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             const __m128i low = _mm_unpacklo_epi8(four, zero);
             const __m128i high = _mm_unpackhi_epi8(four, zero);
-            int32_t even, odd;
-            std::memcpy(&even, w, sizeof even);
-            std::memcpy(&odd, w + 2, sizeof odd);
+            const int32_t even = WeightPair(w), odd = WeightPair(w + 2);
             sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(low, high),
                                                     _mm_set_epi32(0, even, even, even)));
             sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpackhi_epi16(low, high),
@@ -180,23 +209,32 @@ __attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resam
     }
 }
 
-// Four output pixels a step, sixteen channels side by side, each row times its
-// weight with the rounding multiply.
-__attribute__((target("ssse3"))) void DownSsse3(const int16_t* const* rows, const int16_t* w,
-                                                int32_t count, int32_t from, int32_t width,
-                                                uint32_t* out) {
-    const __m128i half = _mm_set1_epi16(1 << (DownShift - 1));
+// Four output pixels a step, sixteen channels side by side: each pair of rows
+// interleaved channel by channel and multiplied-added by the pair's weights.
+__attribute__((target("sse2"))) void DownSse2(const int16_t* const* rows, const int16_t* w,
+                                              int32_t count, int32_t from, int32_t width,
+                                              uint32_t* out) {
+    const __m128i half = _mm_set1_epi32(1 << (DownShift - 1));
     int32_t x = from;
     for (; x + 4 <= width; x += 4) {
-        __m128i low = _mm_setzero_si128(), high = _mm_setzero_si128();
-        for (int32_t t = 0; t < count; ++t) {
-            const __m128i* row = reinterpret_cast<const __m128i*>(rows[t] + 4 * x);
-            const __m128i weight = _mm_set1_epi16(w[t]);
-            low = _mm_add_epi16(low, _mm_mulhrs_epi16(_mm_loadu_si128(row), weight));
-            high = _mm_add_epi16(high, _mm_mulhrs_epi16(_mm_loadu_si128(row + 1), weight));
+        __m128i sums[4] = {half, half, half, half}; // pixels x to x + 3
+        for (int32_t t = 0; t < count; t += DownStep) {
+            const __m128i* a = reinterpret_cast<const __m128i*>(rows[t] + 4 * x);
+            const __m128i* b = reinterpret_cast<const __m128i*>(rows[t + 1] + 4 * x);
+            const __m128i weights = _mm_set1_epi32(WeightPair(w + t));
+            for (int part = 0; part < 2; ++part) {
+                const __m128i upper = _mm_loadu_si128(a + part);
+                const __m128i lower = _mm_loadu_si128(b + part);
+                sums[2 * part] = _mm_add_epi32(
+                    sums[2 * part], _mm_madd_epi16(_mm_unpacklo_epi16(upper, lower), weights));
+                sums[2 * part + 1] = _mm_add_epi32(
+                    sums[2 * part + 1], _mm_madd_epi16(_mm_unpackhi_epi16(upper, lower), weights));
+            }
         }
-        low = _mm_srai_epi16(_mm_add_epi16(low, half), DownShift);
-        high = _mm_srai_epi16(_mm_add_epi16(high, half), DownShift);
+        const __m128i low =
+            _mm_packs_epi32(_mm_srai_epi32(sums[0], DownShift), _mm_srai_epi32(sums[1], DownShift));
+        const __m128i high =
+            _mm_packs_epi32(_mm_srai_epi32(sums[2], DownShift), _mm_srai_epi32(sums[3], DownShift));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(low, high));
     }
     for (; x < width; ++x) {
@@ -204,136 +242,100 @@ __attribute__((target("ssse3"))) void DownSsse3(const int16_t* const* rows, cons
     }
 }
 
-// Two output pixels a step, one in each half: as AcrossSse2, with the
-// weights of both pixels' pairs laid out ready (see LayOutPairs).
+// Four pixels from `p` and four from `q`, one in each half.
+__attribute__((target("avx2"))) inline __m256i FourAndFour(const uint32_t* p, const uint32_t* q) {
+    return _mm256_inserti128_si256(
+        _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), 1);
+}
+
+// Four output pixels a step, two in each of two registers, one in each half:
+// as AcrossSse2, with the source pixels widened and paired by one byte
+// shuffle each, and the weights of each two pixels laid out ready (see
+// LayOutPairs). `Groups` taps of four, or when 0 as many as the taps have.
+template <int32_t Groups>
 __attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* row, const Resampler::Taps& taps,
                                                 const int32_t* pairs, int32_t width, int16_t* out) {
-    const __m256i zero = _mm256_setzero_si256();
+    // The bytes of p0 and p2 (p1 and p3) as 16-bit pairs, channel by channel;
+    // -1 makes a 0, for the fourth byte too.
+    const __m256i even =
+        _mm256_setr_epi8(0, -1, 8, -1, 1, -1, 9, -1, 2, -1, 10, -1, -1, -1, -1, -1, 0, -1, 8, -1, 1,
+                         -1, 9, -1, 2, -1, 10, -1, -1, -1, -1, -1);
+    const __m256i odd =
+        _mm256_setr_epi8(4, -1, 12, -1, 5, -1, 13, -1, 6, -1, 14, -1, -1, -1, -1, -1, 4, -1, 12, -1,
+                         5, -1, 13, -1, 6, -1, 14, -1, -1, -1, -1, -1);
     const __m256i half = _mm256_set1_epi32(1 << (AcrossShift - 1));
+    const int32_t groups = Groups != 0 ? Groups : taps.count / AcrossStep;
+    const __m256i* w = reinterpret_cast<const __m256i*>(pairs);
     int32_t x = 0;
-    for (; x + 2 <= width; x += 2, out += 8) {
-        const uint32_t* p = row + taps.first[x];
-        const uint32_t* q = row + taps.first[x + 1];
-        __m256i sum = zero;
-        for (int32_t t = 0; t < taps.count; t += AcrossStep, pairs += 16) {
-            const __m256i four = _mm256_inserti128_si256(
-                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + t))),
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + t)), 1);
-            const __m256i low = _mm256_unpacklo_epi8(four, zero);
-            const __m256i high = _mm256_unpackhi_epi8(four, zero);
-            const __m256i* weights = reinterpret_cast<const __m256i*>(pairs);
-            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_unpacklo_epi16(low, high),
-                                                          _mm256_loadu_si256(weights)));
-            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_unpackhi_epi16(low, high),
-                                                          _mm256_loadu_si256(weights + 1)));
+    for (; x + 4 <= width; x += 4, out += 16, w += 4 * groups) {
+        const uint32_t* p[4] = {row + taps.first[x], row + taps.first[x + 1],
+                                row + taps.first[x + 2], row + taps.first[x + 3]};
+        __m256i low = half, high = half; // pixels x | x + 1, x + 2 | x + 3
+        for (int32_t g = 0; g < groups; ++g) {
+            const __m256i lowFour = FourAndFour(p[0] + AcrossStep * g, p[1] + AcrossStep * g);
+            const __m256i highFour = FourAndFour(p[2] + AcrossStep * g, p[3] + AcrossStep * g);
+            const __m256i* lowWeights = w + 2 * g;
+            const __m256i* highWeights = w + 2 * (groups + g);
+            low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, even),
+                                                          _mm256_loadu_si256(lowWeights)));
+            low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, odd),
+                                                          _mm256_loadu_si256(lowWeights + 1)));
+            high = _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, even),
+                                                            _mm256_loadu_si256(highWeights)));
+            high = _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, odd),
+                                                            _mm256_loadu_si256(highWeights + 1)));
         }
-        sum = _mm256_srai_epi32(_mm256_add_epi32(sum, half), AcrossShift);
-        const __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(sum, sum), 0x08);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(words));
+        // Packed within halves as pixels x, x + 2 | x + 1, x + 3; put in order.
+        const __m256i words = _mm256_packs_epi32(_mm256_srai_epi32(low, AcrossShift),
+                                                 _mm256_srai_epi32(high, AcrossShift));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_permute4x64_epi64(words, 0xD8));
     }
     AcrossSse2(row, taps, x, width, out - 4 * size_t(x));
 }
 
-// Eight output pixels a step: as DownSsse3, thirty-two channels side by side.
+// Eight output pixels a step: as DownSse2, thirty-two channels side by side.
 __attribute__((target("avx2"))) void DownAvx2(const int16_t* const* rows, const int16_t* w,
                                               int32_t count, int32_t width, uint32_t* out) {
-    const __m256i half = _mm256_set1_epi16(1 << (DownShift - 1));
+    const __m256i half = _mm256_set1_epi32(1 << (DownShift - 1));
     // The picture is written past the caches, which it would only crowd: its
     // rows are not read again here. Those stores take whole aligned 16 bytes.
     const int32_t ahead = int32_t(4 - reinterpret_cast<uintptr_t>(out) / 4 % 4) % 4;
     int32_t x = std::min(ahead, width);
-    DownSsse3(rows, w, count, 0, x, out);
+    DownSse2(rows, w, count, 0, x, out);
     for (; x + 8 <= width; x += 8) {
-        __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
-        for (int32_t t = 0; t < count; ++t) {
-            const __m256i* row = reinterpret_cast<const __m256i*>(rows[t] + 4 * x);
-            const __m256i weight = _mm256_set1_epi16(w[t]);
-            low = _mm256_add_epi16(low, _mm256_mulhrs_epi16(_mm256_loadu_si256(row), weight));
-            high = _mm256_add_epi16(high, _mm256_mulhrs_epi16(_mm256_loadu_si256(row + 1), weight));
+        // Pixels x, x + 2 | x + 1, x + 3 | x + 4, x + 6 | x + 5, x + 7.
+        __m256i sums[4] = {half, half, half, half};
+        for (int32_t t = 0; t < count; t += DownStep) {
+            const __m256i* a = reinterpret_cast<const __m256i*>(rows[t] + 4 * x);
+            const __m256i* b = reinterpret_cast<const __m256i*>(rows[t + 1] + 4 * x);
+            const __m256i weights = _mm256_set1_epi32(WeightPair(w + t));
+            for (int part = 0; part < 2; ++part) {
+                const __m256i upper = _mm256_loadu_si256(a + part);
+                const __m256i lower = _mm256_loadu_si256(b + part);
+                sums[2 * part] = _mm256_add_epi32(
+                    sums[2 * part],
+                    _mm256_madd_epi16(_mm256_unpacklo_epi16(upper, lower), weights));
+                sums[2 * part + 1] = _mm256_add_epi32(
+                    sums[2 * part + 1],
+                    _mm256_madd_epi16(_mm256_unpackhi_epi16(upper, lower), weights));
+            }
         }
-        low = _mm256_srai_epi16(_mm256_add_epi16(low, half), DownShift);
-        high = _mm256_srai_epi16(_mm256_add_epi16(high, half), DownShift);
-        // Packed within halves: pixels 0 1 4 5 | 2 3 6 7, put in order.
+        // Packed within halves: the words in order, the bytes as pixels
+        // 0 1 4 5 | 2 3 6 7, put in order.
+        const __m256i low = _mm256_packs_epi32(_mm256_srai_epi32(sums[0], DownShift),
+                                               _mm256_srai_epi32(sums[1], DownShift));
+        const __m256i high = _mm256_packs_epi32(_mm256_srai_epi32(sums[2], DownShift),
+                                                _mm256_srai_epi32(sums[3], DownShift));
         const __m256i bytes = _mm256_permute4x64_epi64(_mm256_packus_epi16(low, high), 0xD8);
         _mm_stream_si128(reinterpret_cast<__m128i*>(out + x), _mm256_castsi256_si128(bytes));
         _mm_stream_si128(reinterpret_cast<__m128i*>(out + x + 4),
                          _mm256_extracti128_si256(bytes, 1));
     }
     _mm_sfence();
-    DownSsse3(rows, w, count, x, width, out);
+    DownSse2(rows, w, count, x, width, out);
 }
-
-struct Simd {
-    bool sse2, ssse3, avx2;
-};
-
-Simd DetectSimd() {
-    __builtin_cpu_init(); // this may run before the run-time library's own detection
-    return {__builtin_cpu_supports("sse2") != 0, __builtin_cpu_supports("ssse3") != 0,
-            __builtin_cpu_supports("avx2") != 0};
-}
-
-const Simd Have = DetectSimd();
 #endif
-
-void Across(const uint32_t* row, const Resampler::Taps& taps, const int32_t* pairs, int32_t width,
-            int16_t* out) {
-#ifdef PELLORAN_X86_SIMD
-    if (Have.avx2) {
-        AcrossAvx2(row, taps, pairs, width, out);
-        return;
-    }
-    if (Have.sse2) {
-        AcrossSse2(row, taps, 0, width, out);
-        return;
-    }
-#endif
-    (void)pairs;
-    AcrossPlain(row, taps, width, out);
-}
-
-void Down(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t width,
-          uint32_t* out) {
-#ifdef PELLORAN_X86_SIMD
-    if (Have.avx2) {
-        DownAvx2(rows, w, count, width, out);
-        return;
-    }
-    if (Have.ssse3) {
-        DownSsse3(rows, w, count, 0, width, out);
-        return;
-    }
-#endif
-    DownPlain(rows, w, count, width, out);
-}
-
-// For AcrossAvx2: for each two output pixels x and x + 1 and each four taps,
-// the pairs (w0, w2) and then (w1, w3), each for x and then for x + 1, three
-// times (blue, green, red) and then 0 (the fourth byte).
-std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
-    const size_t groups = size_t(taps.count / AcrossStep);
-    std::unique_ptr<int32_t[]> pairs = Allocate<int32_t>(size_t(width / 2) * groups * 16);
-    if (!pairs) {
-        return nullptr;
-    }
-    int32_t* out = pairs.get();
-    for (int32_t x = 0; x + 2 <= width; x += 2) {
-        for (size_t g = 0; g < groups; ++g) {
-            for (int half = 0; half < 2; ++half) {
-                for (int32_t pixel = x; pixel < x + 2; ++pixel) {
-                    int32_t pair;
-                    std::memcpy(&pair,
-                                taps.weights.get() + size_t(pixel) * size_t(taps.count) +
-                                    g * AcrossStep + 2 * size_t(half),
-                                sizeof pair);
-                    std::fill(out, out + 3, pair);
-                    out += 4;
-                }
-            }
-        }
-    }
-    return pairs;
-}
 } // namespace
 
 bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidth,
@@ -347,14 +349,12 @@ bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidt
         return false;
     }
     PairAcross(across, width);
-#ifdef PELLORAN_X86_SIMD
-    if (Have.avx2) {
+    if (path == SimdPath::Avx2) {
         acrossPairs = LayOutPairs(across, width);
         if (!acrossPairs) {
             return false;
         }
     }
-#endif
     // The taps across read up to a whole step past the row's last pixel.
     source = Allocate<uint32_t>(size_t(sourceWidth) + size_t(across.count));
     ring = Allocate<int16_t>(size_t(down.count) * size_t(width) * 4);
@@ -365,15 +365,42 @@ bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidt
 
 void Resampler::AddRow() {
     const size_t rowLength = size_t(width) * 4;
-    Across(source.get(), across, acrossPairs.get(), width,
-           ring.get() + size_t(received % down.count) * rowLength);
+    int16_t* const row = ring.get() + size_t(received % down.count) * rowLength;
+    switch (path) {
+#ifdef PELLORAN_X86_SIMD
+    case SimdPath::Sse2:
+        AcrossSse2(source.get(), across, 0, width, row);
+        break;
+    case SimdPath::Avx2:
+        // Eight taps: most fits, libjpeg having scaled the picture to within
+        // one and a half times its fitted size.
+        (across.count == 2 * AcrossStep ? AcrossAvx2<2> : AcrossAvx2<0>)(source.get(), across,
+                                                                         acrossPairs.get(), width,
+                                                                         row);
+        break;
+#endif
+    default:
+        AcrossPlain(source.get(), across, width, row);
+    }
     ++received;
     for (; done < height && down.last[done] < received; ++done) {
         const int32_t first = down.first[done];
         for (int32_t t = 0; t < down.count; ++t) {
             window[t] = ring.get() + size_t((first + t) % down.count) * rowLength;
         }
-        Down(window.get(), down.weights.get() + size_t(done) * size_t(down.count), down.count,
-             width, pixels.get() + size_t(done) * size_t(width));
+        const int16_t* weights = down.weights.get() + size_t(done) * size_t(down.count);
+        uint32_t* out = pixels.get() + size_t(done) * size_t(width);
+        switch (path) {
+#ifdef PELLORAN_X86_SIMD
+        case SimdPath::Sse2:
+            DownSse2(window.get(), weights, down.count, 0, width, out);
+            break;
+        case SimdPath::Avx2:
+            DownAvx2(window.get(), weights, down.count, width, out);
+            break;
+#endif
+        default:
+            DownPlain(window.get(), weights, down.count, width, out);
+        }
     }
 }

@@ -7,11 +7,17 @@
 // that those before covered.
 #pragma once
 
+#include "picture/simd_path.h"
+
 #include <cstdint>
 #include <memory>
 
 class Resampler {
 public:
+    // The filter on the widest instructions the processor runs, or on `path`
+    // (one it runs): every path gives the same bits.
+    explicit Resampler(SimdPath path = WidestSimdPath()) : path(path) {}
+
     // False when the memory cannot be had. All sizes at least 1.
     bool Start(int32_t sourceWidth, int32_t sourceHeight, int32_t width, int32_t height);
     // Where the next source row goes: sourceWidth pixels, each the bytes blue,
@@ -36,14 +42,15 @@ public:
     };
 
 private:
+    SimdPath path;
     Taps across, down;
-    // The weights across laid out for the widest instructions, where used.
-    std::unique_ptr<int32_t[]> acrossPairs;
     int32_t width = 0;
     int32_t height = 0;
     int32_t received = 0;
     int32_t done = 0;
     std::unique_ptr<uint32_t[]> source;
+    // The weights across laid out for the widest instructions, where used.
+    std::unique_ptr<int32_t[]> acrossPairs;
     // `down.count` rows of width x 4 channels, source row r in slot r % count.
     std::unique_ptr<int16_t[]> ring;
     std::unique_ptr<const int16_t*[]> window;
