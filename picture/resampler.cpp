@@ -53,6 +53,7 @@ bool MakeTaps(int32_t from, int32_t to, int32_t step, Resampler::Taps& taps) {
     const double support = Lobes * stretch;
     int64_t count = from == to ? 1 : std::min<int64_t>(from, int64_t(std::ceil(2 * support)) + 1);
     count = (count + step - 1) / step * step;
+    taps.used = 1;
     taps.count = int32_t(count);
     taps.first = Allocate<int32_t>(size_t(to));
     taps.last = Allocate<int32_t>(size_t(to));
@@ -90,6 +91,9 @@ bool MakeTaps(int32_t from, int32_t to, int32_t step, Resampler::Taps& taps) {
             largest = weights[t] > weights[largest] ? t : largest;
         }
         weights[largest] = int16_t(weights[largest] + (1 << WeightBits) - total);
+        for (int32_t t = taps.used; t < count; ++t) {
+            taps.used = weights[t] != 0 ? t + 1 : taps.used;
+        }
     }
     return true;
 }
@@ -154,27 +158,44 @@ int32_t WeightPair(const int16_t* w) {
     return pair;
 }
 
-// For AcrossAvx2: for each two output pixels x and x + 1 and each four taps,
-// the pairs (w0, w2) and then (w1, w3), each for x and then for x + 1, three
-// times (blue, green, red) and then 0 (the fourth byte).
+// AcrossAvx2 takes the taps in whole groups of four, and the last one or two
+// as a half group, whose pixels are paired as neighbours (p0 with p1).
+int32_t WholeGroups(int32_t used) {
+    return used / AcrossStep + (used % AcrossStep == 3);
+}
+int32_t HalfGroups(int32_t used) {
+    return used % AcrossStep == 1 || used % AcrossStep == 2;
+}
+
+// For AcrossAvx2: for each two output pixels x and x + 1 and each whole group
+// of taps, the pairs (w0, w2) and then (w1, w3), each for x and then for
+// x + 1, three times (blue, green, red) and then 0 (the fourth byte); then the
+// half group's pair (w0, w1), for x and for x + 1.
 std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
-    const size_t groups = size_t(taps.count / AcrossStep);
-    std::unique_ptr<int32_t[]> pairs = Allocate<int32_t>(size_t(width / 2) * groups * 16);
+    const int32_t whole = WholeGroups(taps.used), half = HalfGroups(taps.used);
+    std::unique_ptr<int32_t[]> pairs =
+        Allocate<int32_t>(size_t(width / 2) * size_t(2 * whole + half) * 8);
     if (!pairs) {
         return nullptr;
     }
     int32_t* out = pairs.get();
+    // The weights of taps `tap` and `tap + other` of a pixel.
+    const auto lay = [&](int32_t pixel, int32_t tap, int32_t other) {
+        const int16_t* w = taps.weights.get() + size_t(pixel) * size_t(taps.count) + size_t(tap);
+        const int32_t pair = int32_t(uint32_t(uint16_t(w[0])) | uint32_t(uint16_t(w[other])) << 16);
+        std::fill(out, out + 3, pair);
+        out += 4;
+    };
     for (int32_t x = 0; x + 2 <= width; x += 2) {
-        for (size_t g = 0; g < groups; ++g) {
-            for (int half = 0; half < 2; ++half) {
-                for (int32_t pixel = x; pixel < x + 2; ++pixel) {
-                    const int32_t pair =
-                        WeightPair(taps.weights.get() + size_t(pixel) * size_t(taps.count) +
-                                   g * AcrossStep + 2 * size_t(half));
-                    std::fill(out, out + 3, pair);
-                    out += 4;
-                }
+        for (int32_t g = 0; g < whole; ++g) {
+            for (int32_t pair = 0; pair < 2; ++pair) {
+                lay(x, AcrossStep * g + 2 * pair, 1);
+                lay(x + 1, AcrossStep * g + 2 * pair, 1);
             }
+        }
+        if (half != 0) { // w0 and w1 are kept first and third (see PairAcross)
+            lay(x, AcrossStep * whole, 2);
+            lay(x + 1, AcrossStep * whole, 2);
         }
     }
     return pairs;
@@ -252,39 +273,49 @@ __attribute__((target("avx2"))) inline __m256i FourAndFour(const uint32_t* p, co
 // Four output pixels a step, two in each of two registers, one in each half:
 // as AcrossSse2, with the source pixels widened and paired by one byte
 // shuffle each, and the weights of each two pixels laid out ready (see
-// LayOutPairs). `Groups` taps of four, or when 0 as many as the taps have.
-template <int32_t Groups>
+// LayOutPairs). `Whole` and `Half` fix the groups of taps, or when -1 the
+// taps' own are taken.
+template <int32_t Whole, int32_t Half>
 __attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* row, const Resampler::Taps& taps,
                                                 const int32_t* pairs, int32_t width, int16_t* out) {
-    // The bytes of p0 and p2 (p1 and p3) as 16-bit pairs, channel by channel;
-    // -1 makes a 0, for the fourth byte too.
+    // The bytes of p0 and p2 (p1 and p3; p0 and p1) as 16-bit pairs, channel
+    // by channel; -1 makes a 0, for the fourth byte too.
     const __m256i even =
         _mm256_setr_epi8(0, -1, 8, -1, 1, -1, 9, -1, 2, -1, 10, -1, -1, -1, -1, -1, 0, -1, 8, -1, 1,
                          -1, 9, -1, 2, -1, 10, -1, -1, -1, -1, -1);
     const __m256i odd =
         _mm256_setr_epi8(4, -1, 12, -1, 5, -1, 13, -1, 6, -1, 14, -1, -1, -1, -1, -1, 4, -1, 12, -1,
                          5, -1, 13, -1, 6, -1, 14, -1, -1, -1, -1, -1);
-    const __m256i half = _mm256_set1_epi32(1 << (AcrossShift - 1));
-    const int32_t groups = Groups != 0 ? Groups : taps.count / AcrossStep;
+    const __m256i neighbours =
+        _mm256_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, -1, -1, -1, -1, 0, -1, 4, -1, 1,
+                         -1, 5, -1, 2, -1, 6, -1, -1, -1, -1, -1);
+    const __m256i round = _mm256_set1_epi32(1 << (AcrossShift - 1));
+    const int32_t whole = Whole >= 0 ? Whole : WholeGroups(taps.used);
+    const int32_t half = Half >= 0 ? Half : HalfGroups(taps.used);
+    const int32_t stride = 2 * whole + half; // the weights' registers for two pixels
     const __m256i* w = reinterpret_cast<const __m256i*>(pairs);
     int32_t x = 0;
-    for (; x + 4 <= width; x += 4, out += 16, w += 4 * groups) {
+    for (; x + 4 <= width; x += 4, out += 16, w += 2 * stride) {
         const uint32_t* p[4] = {row + taps.first[x], row + taps.first[x + 1],
                                 row + taps.first[x + 2], row + taps.first[x + 3]};
-        __m256i low = half, high = half; // pixels x | x + 1, x + 2 | x + 3
-        for (int32_t g = 0; g < groups; ++g) {
+        __m256i low = round, high = round; // pixels x | x + 1, x + 2 | x + 3
+        for (int32_t g = 0; g < whole + half; ++g) {
             const __m256i lowFour = FourAndFour(p[0] + AcrossStep * g, p[1] + AcrossStep * g);
             const __m256i highFour = FourAndFour(p[2] + AcrossStep * g, p[3] + AcrossStep * g);
             const __m256i* lowWeights = w + 2 * g;
-            const __m256i* highWeights = w + 2 * (groups + g);
-            low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, even),
+            const __m256i* highWeights = lowWeights + stride;
+            const __m256i first = g < whole ? even : neighbours;
+            low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, first),
                                                           _mm256_loadu_si256(lowWeights)));
-            low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, odd),
-                                                          _mm256_loadu_si256(lowWeights + 1)));
-            high = _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, even),
+            high = _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, first),
                                                             _mm256_loadu_si256(highWeights)));
-            high = _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, odd),
-                                                            _mm256_loadu_si256(highWeights + 1)));
+            if (g < whole) {
+                low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, odd),
+                                                              _mm256_loadu_si256(lowWeights + 1)));
+                high =
+                    _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, odd),
+                                                             _mm256_loadu_si256(highWeights + 1)));
+            }
         }
         // Packed within halves as pixels x, x + 2 | x + 1, x + 3; put in order.
         const __m256i words = _mm256_packs_epi32(_mm256_srai_epi32(low, AcrossShift),
@@ -372,11 +403,12 @@ void Resampler::AddRow() {
         AcrossSse2(source.get(), across, 0, width, row);
         break;
     case SimdPath::Avx2:
-        // Eight taps: most fits, libjpeg having scaled the picture to within
-        // one and a half times its fitted size.
-        (across.count == 2 * AcrossStep ? AcrossAvx2<2> : AcrossAvx2<0>)(source.get(), across,
-                                                                         acrossPairs.get(), width,
-                                                                         row);
+        // Five to eight taps: most fits, libjpeg having scaled the picture to
+        // within one and a half times its fitted size.
+        (across.used == 5 || across.used == 6 ? AcrossAvx2<1, 1>
+         : across.used == 7 || across.used == 8
+             ? AcrossAvx2<2, 0>
+             : AcrossAvx2<-1, -1>)(source.get(), across, acrossPairs.get(), width, row);
         break;
 #endif
     default:

@@ -31,11 +31,13 @@ public:
     std::unique_ptr<uint32_t[]> TakePixels() { return std::move(pixels); }
 
     // The filter's weights for one direction: for every output sample, `count`
-    // weights (summing to 1 << 14) of the source samples from first[i] on; the
-    // weights of samples beyond the picture's edge are given to the edge
-    // sample, and last[i] is the last sample with a weight.
+    // weights (summing to 1 << 14) of the source samples from first[i] on, of
+    // which only the first `used` may be other than 0; the weights of samples
+    // beyond the picture's edge are given to the edge sample, and last[i] is
+    // the last sample with a weight.
     struct Taps {
         int32_t count = 0;
+        int32_t used = 0;
         std::unique_ptr<int32_t[]> first;
         std::unique_ptr<int32_t[]> last;
         std::unique_ptr<int16_t[]> weights;

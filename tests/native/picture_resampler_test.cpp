@@ -84,10 +84,13 @@ TEST(ResamplerTest, FlatPicturesComeOutExactlyFlat) {
 }
 
 // Every path gives the plain path's bits, over the sizes of the fits the
-// tests load (decoded at M/8, then fitted) and a few with every tail the wider
-// steps leave, on pixels that reach the filter's overshoot either way.
+// tests load (decoded at M/8, then fitted) and sizes that take 5 to 15 taps
+// and leave every tail of the wider steps, on pixels that reach the filter's
+// overshoot either way.
 TEST(ResamplerTest, EveryPathGivesThePlainPathsBits) {
-    std::vector<std::vector<int32_t>> sizes = {{37, 29, 13, 11}, {11, 7, 29, 31}, {9, 1, 15, 2}};
+    std::vector<std::vector<int32_t>> sizes = {{37, 29, 13, 11}, {11, 7, 29, 31}, {9, 1, 15, 2},
+                                               {23, 5, 16, 3},   {40, 9, 21, 4},  {64, 3, 19, 2},
+                                               {27, 6, 10, 5}};
     const int32_t fits[][4] = {
         {1200, 900, 1000, 500}, {1000, 300, 640, 480}, {1600, 1200, 800, 600},
         {500, 400, 640, 480},   {300, 200, 1024, 768}, {1, 500, 100, 100},
