@@ -178,11 +178,11 @@ Picture Varied(int32_t width, int32_t height, uint32_t seed) {
 
 // The resampler alone, from pixels in memory: a fit of a picture decoded at
 // `source` to `fitted`, the fastest of the runs.
-double FilterSeconds(PictureSize source, PictureSize fitted) {
+double FilterSeconds(PictureSize source, PictureSize fitted, SimdPath path = WidestSimdPath()) {
     const Picture rows = Varied(source.width, 1, 3);
     std::vector<double> times;
     for (int run = 0; run < Runs; ++run) {
-        Resampler filter;
+        Resampler filter(path);
         times.push_back(Seconds([&] {
             filter.Start(source.width, source.height, fitted.width, fitted.height);
             for (int32_t row = 0; row < source.height; ++row) {
@@ -393,7 +393,19 @@ int main(int argc, char** argv) {
     CompareLoads(MakePhoto(dir, 4000, 3000, JpegKind::Baseline, false, Orientation::TurnClockwise),
                  4000, 3000, 1920, 1080, Orientation::TurnClockwise, Picture::Sizing::Fit);
 
-    std::printf("\nLarge and hostile pictures (one load each, in a fresh process)\n");
+    std::printf("The resampler alone for the 4000 x 3000 photo into 3840 x 2160, on each path:");
+    const PictureSize fitted = FitSize(4000, 3000, 3840, 2160);
+    const int eighths = FitScaleEighths(4000, 3000, fitted.width, fitted.height);
+    const PictureSize decoded = {int32_t(JpegScaledSide(4000, eighths, 8)),
+                                 int32_t(JpegScaledSide(3000, eighths, 8))};
+    for (const SimdPath path : SimdPaths) {
+        if (ProcessorRuns(path)) {
+            std::printf(" %s %.1f ms", SimdPathName(path),
+                        FilterSeconds(decoded, fitted, path) * 1e3);
+        }
+    }
+
+    std::printf("\n\nLarge and hostile pictures (one load each, in a fresh process)\n");
     std::printf("%-34s %-11s %-11s %9s %9s\n", "file", "box", "result", "load ms", "peak MB");
     LargeLoad("12000 x 8400 progressive 4:2:0", MakePhoto(dir, 12000, 8400, JpegKind::Progressive),
               1920, 1080);
