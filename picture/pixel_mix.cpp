@@ -81,6 +81,7 @@ __attribute__((target("avx2"))) void MixAvx2(const uint32_t* from, const uint32_
         _mm256_stream_si256(reinterpret_cast<__m256i*>(out + i), _mm256_and_si256(mixed, colours));
     }
     _mm_sfence();
+    _mm256_zeroupper(); // the code after it may be of the old encoding (see resampler.cpp)
     MixPlain(from + i, to + i, out + i, count - i, fromWeight, toWeight);
 }
 #endif

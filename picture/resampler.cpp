@@ -322,6 +322,7 @@ __attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* row, const Resam
                                                  _mm256_srai_epi32(high, AcrossShift));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_permute4x64_epi64(words, 0xD8));
     }
+    _mm256_zeroupper(); // see DownAvx2
     AcrossSse2(row, taps, x, width, out - 4 * size_t(x));
 }
 
@@ -364,6 +365,11 @@ __attribute__((target("avx2"))) void DownAvx2(const int16_t* const* rows, const 
                          _mm256_extracti128_si256(bytes, 1));
     }
     _mm_sfence();
+    // The upper halves of the registers cleared before the SSE2 steps and the
+    // return: 128-bit instructions of the old encoding (libjpeg's, the
+    // run-time library's, this program's) run slowly after AVX code that has
+    // left them in use, on many processors.
+    _mm256_zeroupper();
     DownSse2(rows, w, count, x, width, out);
 }
 #endif
