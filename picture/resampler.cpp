@@ -151,6 +151,7 @@ void DownPlain(const int16_t* const* rows, const int16_t* w, int32_t count, int3
     }
 }
 
+#ifdef PELLORAN_X86_SIMD
 // Two taps' weights, w[0] in the low half.
 int32_t WeightPair(const int16_t* w) {
     int32_t pair;
@@ -201,7 +202,6 @@ std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t widt
     return pairs;
 }
 
-#ifdef PELLORAN_X86_SIMD
 // One output pixel a step: four source pixels widened to 16 bits and paired
 // two apart (p0 with p2, p1 with p3, channel by channel), so that one
 // multiply-add of each pair by its two weights gives the three colours' sums
@@ -386,12 +386,14 @@ bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidt
         return false;
     }
     PairAcross(across, width);
+#ifdef PELLORAN_X86_SIMD
     if (path == SimdPath::Avx2) {
         acrossPairs = LayOutPairs(across, width);
         if (!acrossPairs) {
             return false;
         }
     }
+#endif
     // The taps across read up to a whole step past the row's last pixel.
     source = Allocate<uint32_t>(size_t(sourceWidth) + size_t(across.count));
     ring = Allocate<int16_t>(size_t(down.count) * size_t(width) * 4);
