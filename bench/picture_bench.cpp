@@ -1,6 +1,8 @@
 // The picture pipeline's benchmark: Picture::Load, reducing or fitting, against
-// a bare libjpeg decode of the same file at the same scale, the dither's
-// throughput, and the peak memory of a load. It makes its own photograph-like 4:2:0 JPEG files.
+// a bare libjpeg decode of the same file at the same scale (and the resampler's
+// share of a fit), the dither's throughput, the peak memory of a load, the
+// fade's frames, and how far flat pictures stray through the resampler. It
+// makes its own photograph-like 4:2:0 JPEG files.
 //   pelloran_bench [WORK_DIR]   (the pictures are made in WORK_DIR once)
 #include "decode/load_picture.h"
 #include "display/display_format.h"
@@ -9,6 +11,8 @@
 #include "picture/jpeg_scale.h"
 #include "picture/picture.h"
 #include "picture/pixel_buffer.h"
+#include "picture/resampler.h"
+#include "picture/simd_path.h"
 #include "show/fade.h"
 
 #include "tools/jpeg_maker.h"
@@ -24,6 +28,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <jpeglib.h>
@@ -159,6 +164,36 @@ int MeasurePeak(const char* path, int maxWidth, int maxHeight, Picture::Sizing s
     return 0;
 }
 
+// A picture of the given size with every pixel different.
+Picture Varied(int32_t width, int32_t height, uint32_t seed) {
+    const size_t count = size_t(width) * size_t(height);
+    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
+    for (size_t i = 0; i < count; ++i) {
+        pixels[i] = uint32_t((i + seed) * 2654435761u) & 0x00FFFFFF;
+    }
+    Picture picture;
+    picture.Adopt(width, height, std::move(pixels));
+    return picture;
+}
+
+// The resampler alone, from pixels in memory: a fit of a picture decoded at
+// `source` to `fitted`, the fastest of the runs.
+double FilterSeconds(PictureSize source, PictureSize fitted, SimdPath path = WidestSimdPath()) {
+    const Picture rows = Varied(source.width, 1, 3);
+    std::vector<double> times;
+    for (int run = 0; run < Runs; ++run) {
+        Resampler filter(path);
+        times.push_back(Seconds([&] {
+            filter.Start(source.width, source.height, fitted.width, fitted.height);
+            for (int32_t row = 0; row < source.height; ++row) {
+                std::memcpy(filter.SourceRow(), rows.Pixels(), size_t(source.width) * 4);
+                filter.AddRow();
+            }
+        }));
+    }
+    return Fastest(times);
+}
+
 // A picture shown in another orientation is decoded for the box turned with it;
 // reduced at 1/d, fitted at M/8.
 void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight,
@@ -167,10 +202,16 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;
     TurnBox(orientation, boxWidth, boxHeight);
     int num = 1, denom = ScaleDenominator(width, height, boxWidth, boxHeight);
+    std::string filter;
     if (sizing == Picture::Sizing::Fit) {
         const PictureSize size = FitSize(width, height, boxWidth, boxHeight);
         num = FitScaleEighths(width, height, size.width, size.height);
         denom = 8;
+        const PictureSize decoded = {int32_t(JpegScaledSide(width, num, 8)),
+                                     int32_t(JpegScaledSide(height, num, 8))};
+        char text[32];
+        std::snprintf(text, sizeof text, " %9.1f", FilterSeconds(decoded, size) * 1e3);
+        filter = text;
     }
     const auto bare = [&] { BareDecode(path, num, denom); };
     int32_t fitted[2] = {0, 0};
@@ -193,10 +234,10 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
     }
     const double loadTime = Fastest(loads), bareTime = Fastest(bares);
     const std::string scale = std::to_string(num) + "/" + std::to_string(denom);
-    std::printf("%5d x %-5d %4d x %-4d %5s  %4d x %-4d %9.1f %9.1f %7.3f %9.1f\n", width, height,
+    std::printf("%5d x %-5d %4d x %-4d %5s  %4d x %-4d %9.1f %9.1f %7.3f %9.1f%s\n", width, height,
                 maxWidth, maxHeight, scale.c_str(), fitted[0], fitted[1], loadTime * 1e3,
                 bareTime * 1e3, loadTime / bareTime,
-                LoadOnce(path, maxWidth, maxHeight, sizing).peakKb / 1024.0);
+                LoadOnce(path, maxWidth, maxHeight, sizing).peakKb / 1024.0, filter.c_str());
 }
 
 void LargeLoad(const char* what, const std::string& path, int maxWidth, int maxHeight) {
@@ -221,18 +262,6 @@ void DitherThroughput(const DisplayFormat& display, int32_t width, int32_t heigh
     std::printf("dither %5d x %-5d  %8.0f MP/s  (%.2f ms a picture)\n", width, height,
                 megapixels / Fastest(times), Fastest(times) * 1e3);
 }
-// A picture of the given size with every pixel different.
-Picture Varied(int32_t width, int32_t height, uint32_t seed) {
-    const size_t count = size_t(width) * size_t(height);
-    std::unique_ptr<uint32_t[]> pixels = AllocatePixels(width, height);
-    for (size_t i = 0; i < count; ++i) {
-        pixels[i] = uint32_t((i + seed) * 2654435761u) & 0x00FFFFFF;
-    }
-    Picture picture;
-    picture.Adopt(width, height, std::move(pixels));
-    return picture;
-}
-
 // Every frame of one fade, the fastest of the runs: the slowest frame and the
 // mean of them all; and the fade's start, which makes its frame buffers.
 void FadeFrames(const char* what, int32_t width, int32_t height, bool overlap) {
@@ -261,6 +290,61 @@ void FadeFrames(const char* what, int32_t width, int32_t height, bool overlap) {
     std::printf("%-34s %5d x %-5d  slowest frame %5.2f ms, mean %5.2f ms; start %5.2f ms\n", what,
                 width, height, Fastest(slowest) * 1e3, Fastest(mean) * 1e3, Fastest(start) * 1e3);
 }
+
+// One frame copied, the memory's own pace: a mix of two frames into a third
+// moves half as much again.
+void FrameCopy(int32_t width, int32_t height) {
+    const Picture from = Varied(width, height, 1);
+    Picture to = Varied(width, height, 2);
+    std::vector<double> times;
+    for (int run = 0; run < Runs; ++run) {
+        times.push_back(Seconds([&] {
+            std::memcpy(to.PixelsToWriteOn(), from.Pixels(), size_t(width) * size_t(height) * 4);
+        }));
+    }
+    std::printf("%-34s %5d x %-5d  %5.2f ms\n", "a frame copied (memcpy)", width, height,
+                Fastest(times) * 1e3);
+}
+
+// A column of each level 0 to 255 through the resampler, `reduction` times
+// shorter, and the largest difference of a pixel from its level. (Across, a
+// flat row gives its level exactly, so the columns need not be wider.)
+void FlatLevels(int32_t reduction) {
+    const int32_t height = 4;
+    Resampler filter;
+    if (!filter.Start(256, height * reduction, 256, height)) {
+        return;
+    }
+    for (int32_t row = 0; row < height * reduction; ++row) {
+        for (uint32_t level = 0; level < 256; ++level) {
+            filter.SourceRow()[level] = level * 0x010101;
+        }
+        filter.AddRow();
+    }
+    const std::unique_ptr<uint32_t[]> pixels = filter.TakePixels();
+    int worst = 0, at = 0;
+    for (int32_t i = 0; i < 256 * height; ++i) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int error = std::abs(int(pixels[size_t(i)] >> shift & 0xFF) - i % 256);
+            at = error > worst ? i % 256 : at;
+            worst = std::max(worst, error);
+        }
+    }
+    std::printf("reduced %4dx: largest error %2d levels (at level %d)\n", reduction, worst, at);
+}
+
+// The processor's name, as the kernel gives it.
+std::string ProcessorModel() {
+    std::ifstream info("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(info, line)) {
+        const size_t colon = line.find(':');
+        if (line.rfind("model name", 0) == 0 && colon != std::string::npos) {
+            return line.substr(line.find_first_not_of(" \t", colon + 1));
+        }
+    }
+    return "unknown";
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -277,6 +361,8 @@ int main(int argc, char** argv) {
     const Photo photos[] = {{4000, 3000}, {6000, 4000}};
     const int boxes[2][2] = {{1920, 1080}, {1024, 768}};
 
+    std::printf("%s, %u processors; the pixel work on %s\n\n", ProcessorModel().c_str(),
+                std::thread::hardware_concurrency(), SimdPathName(WidestSimdPath()));
     std::printf("Picture::Load against a bare libjpeg decode at the same scale "
                 "(fastest of 15 runs)\n");
     std::printf("%-13s %-11s %-5s %-11s %9s %9s %7s %9s\n", "file", "box", "scale", "result",
@@ -293,9 +379,9 @@ int main(int argc, char** argv) {
                  4000, 3000, 1920, 1080, Orientation::TurnClockwise);
 
     std::printf("\nFitted to the box (Fit on) against a bare decode at the same M/8 scale "
-                "(goal: ratio <= 1.25)\n");
-    std::printf("%-13s %-11s %-5s %-11s %9s %9s %7s %9s\n", "file", "box", "scale", "result",
-                "load ms", "bare ms", "ratio", "peak MB");
+                "(goal: ratio <= 1.25), and the resampler alone from memory\n");
+    std::printf("%-13s %-11s %-5s %-11s %9s %9s %7s %9s %9s\n", "file", "box", "scale", "result",
+                "load ms", "bare ms", "ratio", "peak MB", "filter ms");
     const int screens[2][2] = {{1920, 1080}, {3840, 2160}};
     for (const Photo& photo : photos) {
         const std::string path = MakePhoto(dir, photo.width, photo.height);
@@ -307,7 +393,19 @@ int main(int argc, char** argv) {
     CompareLoads(MakePhoto(dir, 4000, 3000, JpegKind::Baseline, false, Orientation::TurnClockwise),
                  4000, 3000, 1920, 1080, Orientation::TurnClockwise, Picture::Sizing::Fit);
 
-    std::printf("\nLarge and hostile pictures (one load each, in a fresh process)\n");
+    std::printf("The resampler alone for the 4000 x 3000 photo into 3840 x 2160, on each path:");
+    const PictureSize fitted = FitSize(4000, 3000, 3840, 2160);
+    const int eighths = FitScaleEighths(4000, 3000, fitted.width, fitted.height);
+    const PictureSize decoded = {int32_t(JpegScaledSide(4000, eighths, 8)),
+                                 int32_t(JpegScaledSide(3000, eighths, 8))};
+    for (const SimdPath path : SimdPaths) {
+        if (ProcessorRuns(path)) {
+            std::printf(" %s %.1f ms", SimdPathName(path),
+                        FilterSeconds(decoded, fitted, path) * 1e3);
+        }
+    }
+
+    std::printf("\n\nLarge and hostile pictures (one load each, in a fresh process)\n");
     std::printf("%-34s %-11s %-11s %9s %9s\n", "file", "box", "result", "load ms", "peak MB");
     LargeLoad("12000 x 8400 progressive 4:2:0", MakePhoto(dir, 12000, 8400, JpegKind::Progressive),
               1920, 1080);
@@ -329,5 +427,11 @@ int main(int argc, char** argv) {
                 Runs);
     FadeFrames("out to black, then in over black", 3840, 2160, false);
     FadeFrames("in over the pictures before", 3840, 2160, true);
+    FrameCopy(3840, 2160);
+
+    std::printf("\nFlat levels through the resampler (goal: within 1 level at any reduction)\n");
+    for (const int32_t reduction : {2, 53, 200, 1000}) {
+        FlatLevels(reduction);
+    }
     return 0;
 }

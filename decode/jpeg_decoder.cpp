@@ -173,14 +173,14 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     // A picture turned on its side meets its box turned with it.
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;
     TurnBox(decoded.orientation, boxWidth, boxHeight);
+    if (boxWidth <= 0 || boxHeight <= 0) { // an empty box: an empty picture
+        width = height = 0;
+        session.pixels = AllocatePixels(0, 0);
+        return session.pixels != nullptr;
+    }
     PictureSize fitted;
     if (sizing == Picture::Sizing::Fit) {
         fitted = FitSize(sourceWidth, sourceHeight, boxWidth, boxHeight);
-        if (fitted.width == 0) { // an empty box: an empty picture
-            width = height = 0;
-            session.pixels = AllocatePixels(0, 0);
-            return session.pixels != nullptr;
-        }
         info.scale_num = static_cast<unsigned int>(
             FitScaleEighths(sourceWidth, sourceHeight, fitted.width, fitted.height));
         info.scale_denom = 8;

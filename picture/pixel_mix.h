@@ -1,6 +1,8 @@
 // The arithmetic of a fade between two pictures' pixels.
 #pragma once
 
+#include "picture/simd_path.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -13,3 +15,6 @@ constexpr int FadeLevels = 16;
 // The pixels are 0x00RRGGBB; the fourth byte of the result is 0.
 void MixPixels(const uint32_t* from, const uint32_t* to, uint32_t* out, std::size_t count,
                int level);
+// The same on `path` (one the processor runs): every path gives the same bits.
+void MixPixels(SimdPath path, const uint32_t* from, const uint32_t* to, uint32_t* out,
+               std::size_t count, int level);

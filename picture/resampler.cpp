@@ -7,9 +7,8 @@
 #include <cstring>
 #include <new>
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#ifdef PELLORAN_X86_SIMD
 #include <immintrin.h>
-#define PELLORAN_X86_SIMD 1
 #endif
 
 namespace {
@@ -19,16 +18,16 @@ namespace {
 constexpr double Lobes = 2;
 // Fixed point: the weights sum to 1 << WeightBits; the rows filtered across
 // keep their levels times 1 << (WeightBits - AcrossShift), which leaves room in
-// 16 bits for the filter's overshoot. Down, each product is rounded to 16 bits
-// as (row x weight + (1 << 14)) >> 15, the processors' rounding multiply, and
-// the sum of a column's products (within 16 bits) holds its level times
-// 1 << DownShift.
+// 16 bits for the filter's overshoot. Down, the products are summed exactly in
+// 32 bits, the sum holding the level times 1 << DownShift, and rounded once: so
+// a flat picture stays exactly flat at any reduction, however many the taps.
 constexpr int WeightBits = 14;
 constexpr int AcrossShift = 8;
-constexpr int DownShift = 2 * WeightBits - AcrossShift - 15;
-// The taps across are taken four at a time, the taps down one at a time.
+constexpr int DownShift = 2 * WeightBits - AcrossShift;
+// The taps across are taken four at a time, the taps down two at a time (the
+// processors' multiply-add of pairs of 16-bit values).
 constexpr int32_t AcrossStep = 4;
-constexpr int32_t DownStep = 1;
+constexpr int32_t DownStep = 2;
 
 template <class T> std::unique_ptr<T[]> Allocate(size_t count) {
     return std::unique_ptr<T[]>(new (std::nothrow) T[count]());
@@ -54,6 +53,7 @@ bool MakeTaps(int32_t from, int32_t to, int32_t step, Resampler::Taps& taps) {
     const double support = Lobes * stretch;
     int64_t count = from == to ? 1 : std::min<int64_t>(from, int64_t(std::ceil(2 * support)) + 1);
     count = (count + step - 1) / step * step;
+    taps.used = 1;
     taps.count = int32_t(count);
     taps.first = Allocate<int32_t>(size_t(to));
     taps.last = Allocate<int32_t>(size_t(to));
@@ -91,6 +91,9 @@ bool MakeTaps(int32_t from, int32_t to, int32_t step, Resampler::Taps& taps) {
             largest = weights[t] > weights[largest] ? t : largest;
         }
         weights[largest] = int16_t(weights[largest] + (1 << WeightBits) - total);
+        for (int32_t t = taps.used; t < count; ++t) {
+            taps.used = weights[t] != 0 ? t + 1 : taps.used;
+        }
     }
     return true;
 }
@@ -132,12 +135,11 @@ void AcrossPlain(const uint32_t* row, const Resampler::Taps& taps, int32_t width
 uint32_t DownPixel(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t x) {
     uint32_t pixel = 0;
     for (int c = 0; c < 4; ++c) {
-        int32_t sum = 0;
+        int32_t sum = 1 << (DownShift - 1);
         for (int32_t t = 0; t < count; ++t) {
-            sum += (int32_t(rows[t][4 * x + c]) * w[t] + (1 << 14)) >> 15;
+            sum += int32_t(rows[t][4 * x + c]) * w[t];
         }
-        const int32_t level = (sum + (1 << (DownShift - 1))) >> DownShift;
-        pixel |= uint32_t(std::clamp<int32_t>(level, 0, 255)) << (8 * c);
+        pixel |= uint32_t(std::clamp<int32_t>(sum >> DownShift, 0, 255)) << (8 * c);
     }
     return pixel;
 }
@@ -150,6 +152,56 @@ void DownPlain(const int16_t* const* rows, const int16_t* w, int32_t count, int3
 }
 
 #ifdef PELLORAN_X86_SIMD
+// Two taps' weights, w[0] in the low half.
+int32_t WeightPair(const int16_t* w) {
+    int32_t pair;
+    std::memcpy(&pair, w, sizeof pair);
+    return pair;
+}
+
+// AcrossAvx2 takes the taps in whole groups of four, and the last one or two
+// as a half group, whose pixels are paired as neighbours (p0 with p1).
+int32_t WholeGroups(int32_t used) {
+    return used / AcrossStep + (used % AcrossStep == 3);
+}
+int32_t HalfGroups(int32_t used) {
+    return used % AcrossStep == 1 || used % AcrossStep == 2;
+}
+
+// For AcrossAvx2: for each two output pixels x and x + 1 and each whole group
+// of taps, the pairs (w0, w2) and then (w1, w3), each for x and then for
+// x + 1, three times (blue, green, red) and then 0 (the fourth byte); then the
+// half group's pair (w0, w1), for x and for x + 1.
+std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
+    const int32_t whole = WholeGroups(taps.used), half = HalfGroups(taps.used);
+    std::unique_ptr<int32_t[]> pairs =
+        Allocate<int32_t>(size_t(width / 2) * size_t(2 * whole + half) * 8);
+    if (!pairs) {
+        return nullptr;
+    }
+    int32_t* out = pairs.get();
+    // The weights of taps `tap` and `tap + other` of a pixel.
+    const auto lay = [&](int32_t pixel, int32_t tap, int32_t other) {
+        const int16_t* w = taps.weights.get() + size_t(pixel) * size_t(taps.count) + size_t(tap);
+        const int32_t pair = int32_t(uint32_t(uint16_t(w[0])) | uint32_t(uint16_t(w[other])) << 16);
+        std::fill(out, out + 3, pair);
+        out += 4;
+    };
+    for (int32_t x = 0; x + 2 <= width; x += 2) {
+        for (int32_t g = 0; g < whole; ++g) {
+            for (int32_t pair = 0; pair < 2; ++pair) {
+                lay(x, AcrossStep * g + 2 * pair, 1);
+                lay(x + 1, AcrossStep * g + 2 * pair, 1);
+            }
+        }
+        if (half != 0) { // w0 and w1 are kept first and third (see PairAcross)
+            lay(x, AcrossStep * whole, 2);
+            lay(x + 1, AcrossStep * whole, 2);
+        }
+    }
+    return pairs;
+}
+
 // One output pixel a step: four source pixels widened to 16 bits and paired
 // two apart (p0 with p2, p1 with p3, channel by channel), so that one
 // multiply-add of each pair by its two weights gives the three colours' sums
@@ -167,9 +219,7 @@ __attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resam
             const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             const __m128i low = _mm_unpacklo_epi8(four, zero);
             const __m128i high = _mm_unpackhi_epi8(four, zero);
-            int32_t even, odd;
-            std::memcpy(&even, w, sizeof even);
-            std::memcpy(&odd, w + 2, sizeof odd);
+            const int32_t even = WeightPair(w), odd = WeightPair(w + 2);
             sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(low, high),
                                                     _mm_set_epi32(0, even, even, even)));
             sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpackhi_epi16(low, high),
@@ -180,23 +230,32 @@ __attribute__((target("sse2"))) void AcrossSse2(const uint32_t* row, const Resam
     }
 }
 
-// Four output pixels a step, sixteen channels side by side, each row times its
-// weight with the rounding multiply.
-__attribute__((target("ssse3"))) void DownSsse3(const int16_t* const* rows, const int16_t* w,
-                                                int32_t count, int32_t from, int32_t width,
-                                                uint32_t* out) {
-    const __m128i half = _mm_set1_epi16(1 << (DownShift - 1));
+// Four output pixels a step, sixteen channels side by side: each pair of rows
+// interleaved channel by channel and multiplied-added by the pair's weights.
+__attribute__((target("sse2"))) void DownSse2(const int16_t* const* rows, const int16_t* w,
+                                              int32_t count, int32_t from, int32_t width,
+                                              uint32_t* out) {
+    const __m128i half = _mm_set1_epi32(1 << (DownShift - 1));
     int32_t x = from;
     for (; x + 4 <= width; x += 4) {
-        __m128i low = _mm_setzero_si128(), high = _mm_setzero_si128();
-        for (int32_t t = 0; t < count; ++t) {
-            const __m128i* row = reinterpret_cast<const __m128i*>(rows[t] + 4 * x);
-            const __m128i weight = _mm_set1_epi16(w[t]);
-            low = _mm_add_epi16(low, _mm_mulhrs_epi16(_mm_loadu_si128(row), weight));
-            high = _mm_add_epi16(high, _mm_mulhrs_epi16(_mm_loadu_si128(row + 1), weight));
+        __m128i sums[4] = {half, half, half, half}; // pixels x to x + 3
+        for (int32_t t = 0; t < count; t += DownStep) {
+            const __m128i* a = reinterpret_cast<const __m128i*>(rows[t] + 4 * x);
+            const __m128i* b = reinterpret_cast<const __m128i*>(rows[t + 1] + 4 * x);
+            const __m128i weights = _mm_set1_epi32(WeightPair(w + t));
+            for (int part = 0; part < 2; ++part) {
+                const __m128i upper = _mm_loadu_si128(a + part);
+                const __m128i lower = _mm_loadu_si128(b + part);
+                sums[2 * part] = _mm_add_epi32(
+                    sums[2 * part], _mm_madd_epi16(_mm_unpacklo_epi16(upper, lower), weights));
+                sums[2 * part + 1] = _mm_add_epi32(
+                    sums[2 * part + 1], _mm_madd_epi16(_mm_unpackhi_epi16(upper, lower), weights));
+            }
         }
-        low = _mm_srai_epi16(_mm_add_epi16(low, half), DownShift);
-        high = _mm_srai_epi16(_mm_add_epi16(high, half), DownShift);
+        const __m128i low =
+            _mm_packs_epi32(_mm_srai_epi32(sums[0], DownShift), _mm_srai_epi32(sums[1], DownShift));
+        const __m128i high =
+            _mm_packs_epi32(_mm_srai_epi32(sums[2], DownShift), _mm_srai_epi32(sums[3], DownShift));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packus_epi16(low, high));
     }
     for (; x < width; ++x) {
@@ -204,136 +263,116 @@ __attribute__((target("ssse3"))) void DownSsse3(const int16_t* const* rows, cons
     }
 }
 
-// Two output pixels a step, one in each half: as AcrossSse2, with the
-// weights of both pixels' pairs laid out ready (see LayOutPairs).
+// Four pixels from `p` and four from `q`, one in each half.
+__attribute__((target("avx2"))) inline __m256i FourAndFour(const uint32_t* p, const uint32_t* q) {
+    return _mm256_inserti128_si256(
+        _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), 1);
+}
+
+// Four output pixels a step, two in each of two registers, one in each half:
+// as AcrossSse2, with the source pixels widened and paired by one byte
+// shuffle each, and the weights of each two pixels laid out ready (see
+// LayOutPairs). `Whole` and `Half` fix the groups of taps, or when -1 the
+// taps' own are taken.
+template <int32_t Whole, int32_t Half>
 __attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* row, const Resampler::Taps& taps,
                                                 const int32_t* pairs, int32_t width, int16_t* out) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i half = _mm256_set1_epi32(1 << (AcrossShift - 1));
+    // The bytes of p0 and p2 (p1 and p3; p0 and p1) as 16-bit pairs, channel
+    // by channel; -1 makes a 0, for the fourth byte too.
+    const __m256i even =
+        _mm256_setr_epi8(0, -1, 8, -1, 1, -1, 9, -1, 2, -1, 10, -1, -1, -1, -1, -1, 0, -1, 8, -1, 1,
+                         -1, 9, -1, 2, -1, 10, -1, -1, -1, -1, -1);
+    const __m256i odd =
+        _mm256_setr_epi8(4, -1, 12, -1, 5, -1, 13, -1, 6, -1, 14, -1, -1, -1, -1, -1, 4, -1, 12, -1,
+                         5, -1, 13, -1, 6, -1, 14, -1, -1, -1, -1, -1);
+    const __m256i neighbours =
+        _mm256_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, -1, -1, -1, -1, 0, -1, 4, -1, 1,
+                         -1, 5, -1, 2, -1, 6, -1, -1, -1, -1, -1);
+    const __m256i round = _mm256_set1_epi32(1 << (AcrossShift - 1));
+    const int32_t whole = Whole >= 0 ? Whole : WholeGroups(taps.used);
+    const int32_t half = Half >= 0 ? Half : HalfGroups(taps.used);
+    const int32_t stride = 2 * whole + half; // the weights' registers for two pixels
+    const __m256i* w = reinterpret_cast<const __m256i*>(pairs);
     int32_t x = 0;
-    for (; x + 2 <= width; x += 2, out += 8) {
-        const uint32_t* p = row + taps.first[x];
-        const uint32_t* q = row + taps.first[x + 1];
-        __m256i sum = zero;
-        for (int32_t t = 0; t < taps.count; t += AcrossStep, pairs += 16) {
-            const __m256i four = _mm256_inserti128_si256(
-                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + t))),
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + t)), 1);
-            const __m256i low = _mm256_unpacklo_epi8(four, zero);
-            const __m256i high = _mm256_unpackhi_epi8(four, zero);
-            const __m256i* weights = reinterpret_cast<const __m256i*>(pairs);
-            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_unpacklo_epi16(low, high),
-                                                          _mm256_loadu_si256(weights)));
-            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_unpackhi_epi16(low, high),
-                                                          _mm256_loadu_si256(weights + 1)));
+    for (; x + 4 <= width; x += 4, out += 16, w += 2 * stride) {
+        const uint32_t* p[4] = {row + taps.first[x], row + taps.first[x + 1],
+                                row + taps.first[x + 2], row + taps.first[x + 3]};
+        __m256i low = round, high = round; // pixels x | x + 1, x + 2 | x + 3
+        for (int32_t g = 0; g < whole + half; ++g) {
+            const __m256i lowFour = FourAndFour(p[0] + AcrossStep * g, p[1] + AcrossStep * g);
+            const __m256i highFour = FourAndFour(p[2] + AcrossStep * g, p[3] + AcrossStep * g);
+            const __m256i* lowWeights = w + 2 * g;
+            const __m256i* highWeights = lowWeights + stride;
+            const __m256i first = g < whole ? even : neighbours;
+            low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, first),
+                                                          _mm256_loadu_si256(lowWeights)));
+            high = _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, first),
+                                                            _mm256_loadu_si256(highWeights)));
+            if (g < whole) {
+                low = _mm256_add_epi32(low, _mm256_madd_epi16(_mm256_shuffle_epi8(lowFour, odd),
+                                                              _mm256_loadu_si256(lowWeights + 1)));
+                high =
+                    _mm256_add_epi32(high, _mm256_madd_epi16(_mm256_shuffle_epi8(highFour, odd),
+                                                             _mm256_loadu_si256(highWeights + 1)));
+            }
         }
-        sum = _mm256_srai_epi32(_mm256_add_epi32(sum, half), AcrossShift);
-        const __m256i words = _mm256_permute4x64_epi64(_mm256_packs_epi32(sum, sum), 0x08);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(words));
+        // Packed within halves as pixels x, x + 2 | x + 1, x + 3; put in order.
+        const __m256i words = _mm256_packs_epi32(_mm256_srai_epi32(low, AcrossShift),
+                                                 _mm256_srai_epi32(high, AcrossShift));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_permute4x64_epi64(words, 0xD8));
     }
+    _mm256_zeroupper(); // see DownAvx2
     AcrossSse2(row, taps, x, width, out - 4 * size_t(x));
 }
 
-// Eight output pixels a step: as DownSsse3, thirty-two channels side by side.
+// Eight output pixels a step: as DownSse2, thirty-two channels side by side.
 __attribute__((target("avx2"))) void DownAvx2(const int16_t* const* rows, const int16_t* w,
                                               int32_t count, int32_t width, uint32_t* out) {
-    const __m256i half = _mm256_set1_epi16(1 << (DownShift - 1));
+    const __m256i half = _mm256_set1_epi32(1 << (DownShift - 1));
     // The picture is written past the caches, which it would only crowd: its
     // rows are not read again here. Those stores take whole aligned 16 bytes.
     const int32_t ahead = int32_t(4 - reinterpret_cast<uintptr_t>(out) / 4 % 4) % 4;
     int32_t x = std::min(ahead, width);
-    DownSsse3(rows, w, count, 0, x, out);
+    DownSse2(rows, w, count, 0, x, out);
     for (; x + 8 <= width; x += 8) {
-        __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
-        for (int32_t t = 0; t < count; ++t) {
-            const __m256i* row = reinterpret_cast<const __m256i*>(rows[t] + 4 * x);
-            const __m256i weight = _mm256_set1_epi16(w[t]);
-            low = _mm256_add_epi16(low, _mm256_mulhrs_epi16(_mm256_loadu_si256(row), weight));
-            high = _mm256_add_epi16(high, _mm256_mulhrs_epi16(_mm256_loadu_si256(row + 1), weight));
+        // Pixels x, x + 2 | x + 1, x + 3 | x + 4, x + 6 | x + 5, x + 7.
+        __m256i sums[4] = {half, half, half, half};
+        for (int32_t t = 0; t < count; t += DownStep) {
+            const __m256i* a = reinterpret_cast<const __m256i*>(rows[t] + 4 * x);
+            const __m256i* b = reinterpret_cast<const __m256i*>(rows[t + 1] + 4 * x);
+            const __m256i weights = _mm256_set1_epi32(WeightPair(w + t));
+            for (int part = 0; part < 2; ++part) {
+                const __m256i upper = _mm256_loadu_si256(a + part);
+                const __m256i lower = _mm256_loadu_si256(b + part);
+                sums[2 * part] = _mm256_add_epi32(
+                    sums[2 * part],
+                    _mm256_madd_epi16(_mm256_unpacklo_epi16(upper, lower), weights));
+                sums[2 * part + 1] = _mm256_add_epi32(
+                    sums[2 * part + 1],
+                    _mm256_madd_epi16(_mm256_unpackhi_epi16(upper, lower), weights));
+            }
         }
-        low = _mm256_srai_epi16(_mm256_add_epi16(low, half), DownShift);
-        high = _mm256_srai_epi16(_mm256_add_epi16(high, half), DownShift);
-        // Packed within halves: pixels 0 1 4 5 | 2 3 6 7, put in order.
+        // Packed within halves: the words in order, the bytes as pixels
+        // 0 1 4 5 | 2 3 6 7, put in order.
+        const __m256i low = _mm256_packs_epi32(_mm256_srai_epi32(sums[0], DownShift),
+                                               _mm256_srai_epi32(sums[1], DownShift));
+        const __m256i high = _mm256_packs_epi32(_mm256_srai_epi32(sums[2], DownShift),
+                                                _mm256_srai_epi32(sums[3], DownShift));
         const __m256i bytes = _mm256_permute4x64_epi64(_mm256_packus_epi16(low, high), 0xD8);
         _mm_stream_si128(reinterpret_cast<__m128i*>(out + x), _mm256_castsi256_si128(bytes));
         _mm_stream_si128(reinterpret_cast<__m128i*>(out + x + 4),
                          _mm256_extracti128_si256(bytes, 1));
     }
     _mm_sfence();
-    DownSsse3(rows, w, count, x, width, out);
+    // The upper halves of the registers cleared before the SSE2 steps and the
+    // return: 128-bit instructions of the old encoding (libjpeg's, the
+    // run-time library's, this program's) run slowly after AVX code that has
+    // left them in use, on many processors.
+    _mm256_zeroupper();
+    DownSse2(rows, w, count, x, width, out);
 }
-
-struct Simd {
-    bool sse2, ssse3, avx2;
-};
-
-Simd DetectSimd() {
-    __builtin_cpu_init(); // this may run before the run-time library's own detection
-    return {__builtin_cpu_supports("sse2") != 0, __builtin_cpu_supports("ssse3") != 0,
-            __builtin_cpu_supports("avx2") != 0};
-}
-
-const Simd Have = DetectSimd();
 #endif
-
-void Across(const uint32_t* row, const Resampler::Taps& taps, const int32_t* pairs, int32_t width,
-            int16_t* out) {
-#ifdef PELLORAN_X86_SIMD
-    if (Have.avx2) {
-        AcrossAvx2(row, taps, pairs, width, out);
-        return;
-    }
-    if (Have.sse2) {
-        AcrossSse2(row, taps, 0, width, out);
-        return;
-    }
-#endif
-    (void)pairs;
-    AcrossPlain(row, taps, width, out);
-}
-
-void Down(const int16_t* const* rows, const int16_t* w, int32_t count, int32_t width,
-          uint32_t* out) {
-#ifdef PELLORAN_X86_SIMD
-    if (Have.avx2) {
-        DownAvx2(rows, w, count, width, out);
-        return;
-    }
-    if (Have.ssse3) {
-        DownSsse3(rows, w, count, 0, width, out);
-        return;
-    }
-#endif
-    DownPlain(rows, w, count, width, out);
-}
-
-// For AcrossAvx2: for each two output pixels x and x + 1 and each four taps,
-// the pairs (w0, w2) and then (w1, w3), each for x and then for x + 1, three
-// times (blue, green, red) and then 0 (the fourth byte).
-std::unique_ptr<int32_t[]> LayOutPairs(const Resampler::Taps& taps, int32_t width) {
-    const size_t groups = size_t(taps.count / AcrossStep);
-    std::unique_ptr<int32_t[]> pairs = Allocate<int32_t>(size_t(width / 2) * groups * 16);
-    if (!pairs) {
-        return nullptr;
-    }
-    int32_t* out = pairs.get();
-    for (int32_t x = 0; x + 2 <= width; x += 2) {
-        for (size_t g = 0; g < groups; ++g) {
-            for (int half = 0; half < 2; ++half) {
-                for (int32_t pixel = x; pixel < x + 2; ++pixel) {
-                    int32_t pair;
-                    std::memcpy(&pair,
-                                taps.weights.get() + size_t(pixel) * size_t(taps.count) +
-                                    g * AcrossStep + 2 * size_t(half),
-                                sizeof pair);
-                    std::fill(out, out + 3, pair);
-                    out += 4;
-                }
-            }
-        }
-    }
-    return pairs;
-}
 } // namespace
 
 bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidth,
@@ -348,7 +387,7 @@ bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidt
     }
     PairAcross(across, width);
 #ifdef PELLORAN_X86_SIMD
-    if (Have.avx2) {
+    if (path == SimdPath::Avx2) {
         acrossPairs = LayOutPairs(across, width);
         if (!acrossPairs) {
             return false;
@@ -365,15 +404,43 @@ bool Resampler::Start(int32_t sourceWidth, int32_t sourceHeight, int32_t newWidt
 
 void Resampler::AddRow() {
     const size_t rowLength = size_t(width) * 4;
-    Across(source.get(), across, acrossPairs.get(), width,
-           ring.get() + size_t(received % down.count) * rowLength);
+    int16_t* const row = ring.get() + size_t(received % down.count) * rowLength;
+    switch (path) {
+#ifdef PELLORAN_X86_SIMD
+    case SimdPath::Sse2:
+        AcrossSse2(source.get(), across, 0, width, row);
+        break;
+    case SimdPath::Avx2:
+        // Five to eight taps: most fits, libjpeg having scaled the picture to
+        // within one and a half times its fitted size.
+        (across.used == 5 || across.used == 6 ? AcrossAvx2<1, 1>
+         : across.used == 7 || across.used == 8
+             ? AcrossAvx2<2, 0>
+             : AcrossAvx2<-1, -1>)(source.get(), across, acrossPairs.get(), width, row);
+        break;
+#endif
+    default:
+        AcrossPlain(source.get(), across, width, row);
+    }
     ++received;
     for (; done < height && down.last[done] < received; ++done) {
         const int32_t first = down.first[done];
         for (int32_t t = 0; t < down.count; ++t) {
             window[t] = ring.get() + size_t((first + t) % down.count) * rowLength;
         }
-        Down(window.get(), down.weights.get() + size_t(done) * size_t(down.count), down.count,
-             width, pixels.get() + size_t(done) * size_t(width));
+        const int16_t* weights = down.weights.get() + size_t(done) * size_t(down.count);
+        uint32_t* out = pixels.get() + size_t(done) * size_t(width);
+        switch (path) {
+#ifdef PELLORAN_X86_SIMD
+        case SimdPath::Sse2:
+            DownSse2(window.get(), weights, down.count, 0, width, out);
+            break;
+        case SimdPath::Avx2:
+            DownAvx2(window.get(), weights, down.count, width, out);
+            break;
+#endif
+        default:
+            DownPlain(window.get(), weights, down.count, width, out);
+        }
     }
 }

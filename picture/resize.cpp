@@ -5,6 +5,8 @@
 #include "picture/pixel_buffer.h"
 #include "picture/reduced_size.h"
 
+#include <algorithm>
+
 namespace {
 uint32_t Red(uint32_t p) {
     return (p >> 16) & 0xFF;
@@ -50,11 +52,58 @@ uint32_t Ninth(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
                (4 * Green(a) + 2 * (Green(b) + Green(c)) + Green(d)) / 9,
                (4 * Blue(a) + 2 * (Blue(b) + Blue(c)) + Blue(d)) / 9);
 }
+
+// The pixels of a width x height picture made newWidth x newHeight, its last
+// column and then its last row repeated.
+std::unique_ptr<uint32_t[]> Extended(const uint32_t* pixels, int32_t width, int32_t height,
+                                     int32_t newWidth, int32_t newHeight) {
+    std::unique_ptr<uint32_t[]> out = AllocatePixels(newWidth, newHeight);
+    for (int32_t y = 0; out && y < newHeight; ++y) {
+        uint32_t* row = out.get() + size_t(y) * size_t(newWidth);
+        if (y < height) {
+            const uint32_t* from = pixels + size_t(y) * size_t(width);
+            std::copy(from, from + width, row);
+            std::fill(row + width, row + newWidth, from[width - 1]);
+        } else {
+            std::copy(row - newWidth, row, row);
+        }
+    }
+    return out;
+}
+
+// The first newWidth pixels of the first newHeight rows of a picture `width` wide.
+std::unique_ptr<uint32_t[]> Cut(const uint32_t* pixels, int32_t width, int32_t newWidth,
+                                int32_t newHeight) {
+    std::unique_ptr<uint32_t[]> out = AllocatePixels(newWidth, newHeight);
+    for (int32_t y = 0; out && y < newHeight; ++y) {
+        const uint32_t* from = pixels + size_t(y) * size_t(width);
+        std::copy(from, from + newWidth, out.get() + size_t(y) * size_t(newWidth));
+    }
+    return out;
+}
 } // namespace
 
+// A picture with a side shorter than the reduction's block is first made one
+// block long that way, its last pixels repeated, and that side is then cut to
+// the one pixel ReducedSide gives it: the first of a block's samples, which
+// takes the block's first pixel alone (the half: with its repeat), so the
+// picture's own.
 void Picture::Resize(Reduction kind) {
     if (!IsDrawable()) {
         return;
+    }
+    const int32_t block = ReductionBlock(kind);
+    const int32_t outWidth = ReducedSide(kind, width);
+    const int32_t outHeight = ReducedSide(kind, height);
+    if (width > 0 && height > 0 && (width < block || height < block)) {
+        const int32_t longWidth = std::max(width, block), longHeight = std::max(height, block);
+        std::unique_ptr<uint32_t[]> extended =
+            Extended(pixels.get(), width, height, longWidth, longHeight);
+        if (!extended) {
+            Fail();
+            return;
+        }
+        HoldPixels(std::move(extended), longWidth, longHeight);
     }
     switch (kind) {
     case Reduction::TwoThirds:
@@ -66,6 +115,14 @@ void Picture::Resize(Reduction kind) {
     case Reduction::Half:
         Halve();
         break;
+    }
+    if (IsDrawable() && (width != outWidth || height != outHeight)) {
+        std::unique_ptr<uint32_t[]> cut = Cut(pixels.get(), width, outWidth, outHeight);
+        if (!cut) {
+            Fail();
+            return;
+        }
+        HoldPixels(std::move(cut), outWidth, outHeight);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -26,10 +27,12 @@ Picture Solid(int32_t width, int32_t height, uint32_t colour) {
 }
 } // namespace
 
-// Every channel on its own, with no carry between them, whatever the pixels.
+// Every channel on its own, with no carry between them, whatever the pixels,
+// on every path the processor runs: the plain path's bits, at any start and
+// length (the wider steps and the pixels before and after them).
 TEST(FadeTest, MixesEachChannelExactlyAtTheEndsAndWithinALevelBetween) {
     std::mt19937 random(3);
-    std::vector<uint32_t> from(4099), to(4099), out(4099);
+    std::vector<uint32_t> from(4099), to(4099), out(4099), plain(4099);
     for (size_t i = 0; i < from.size(); ++i) {
         from[i] = random() & 0x00FFFFFF;
         to[i] = random() & 0x00FFFFFF;
@@ -37,7 +40,7 @@ TEST(FadeTest, MixesEachChannelExactlyAtTheEndsAndWithinALevelBetween) {
     from[0] = 0x00FFFFFF;
     to[0] = 0;
     for (int level = 0; level <= FadeLevels; ++level) {
-        MixPixels(from.data(), to.data(), out.data(), out.size(), level);
+        MixPixels(SimdPath::Plain, from.data(), to.data(), out.data(), out.size(), level);
         for (size_t i = 0; i < out.size(); ++i) {
             ASSERT_EQ(0u, out[i] >> 24);
             for (int shift : {0, 8, 16}) {
@@ -52,6 +55,23 @@ TEST(FadeTest, MixesEachChannelExactlyAtTheEndsAndWithinALevelBetween) {
             EXPECT_EQ(from, out);
         } else if (level == FadeLevels) {
             EXPECT_EQ(to, out);
+        }
+        const uint32_t* const sides[][2] = {
+            {from.data(), to.data()}, {from.data(), nullptr}, {nullptr, to.data()}, {}};
+        for (const SimdPath path : SimdPaths) {
+            for (size_t start = 0; ProcessorRuns(path) && start < 9; ++start) {
+                const size_t count = out.size() - 2 * start;
+                for (const auto& side : sides) {
+                    const uint32_t* a = side[0] != nullptr ? side[0] + start : nullptr;
+                    const uint32_t* b = side[1] != nullptr ? side[1] + start : nullptr;
+                    MixPixels(SimdPath::Plain, a, b, plain.data() + start, count, level);
+                    MixPixels(path, a, b, out.data() + start, count, level);
+                    ASSERT_TRUE(std::equal(plain.begin() + long(start),
+                                           plain.begin() + long(start + count),
+                                           out.begin() + long(start)))
+                        << SimdPathName(path) << ", level " << level << ", from " << start;
+                }
+            }
         }
     }
     // Black on either side.

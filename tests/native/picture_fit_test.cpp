@@ -1,7 +1,9 @@
 // Pictures fitted to their box: the sizes, the filter's quality against a
 // reference resample of the whole decode, and a cut-off file.
 #include "decode/load_picture.h"
+#include "picture/jpeg_scale.h"
 #include "picture/picture.h"
+#include "picture/reduced_size.h"
 
 #include "tests/support/scratch_dir.h"
 #include "tools/jpeg_maker.h"
@@ -134,5 +136,47 @@ TEST_F(PictureFitTest, CutOffPhotoKeepsTheRowsItsDataCovers) {
     EXPECT_LT(picture.Height(), 150);
     EXPECT_TRUE(
         std::equal(picture.Pixels(), picture.Pixels() + 200 * picture.Height(), full.begin()));
+}
+// libjpeg's scale for a fit is the smallest M/8 whose decode is nowhere
+// smaller than the fitted picture, so that the filter only reduces: tall,
+// narrow photos and wide, flat ones too, whose two sides need different M.
+TEST(PictureFitScaleTest, TheDecodeCoversTheFitAndOneEighthLessWouldNot) {
+    const int32_t boxes[][2] = {{1920, 1080}, {3840, 2160}, {1024, 768}, {152, 112}};
+    for (const int32_t a : {1, 2, 3, 7, 40, 333, 1000, 3000, 4000, 6000}) {
+        for (const int32_t b : {1, 5, 1000, 3001, 4000, 12000}) {
+            for (const auto& box : boxes) {
+                for (const bool tall : {false, true}) {
+                    const int32_t w = tall ? a : b, h = tall ? b : a;
+                    const PictureSize fitted = FitSize(w, h, box[0], box[1]);
+                    const int m = FitScaleEighths(w, h, fitted.width, fitted.height);
+                    const auto covers = [&](int eighths) {
+                        return JpegScaledSide(w, eighths, 8) >= fitted.width &&
+                               JpegScaledSide(h, eighths, 8) >= fitted.height;
+                    };
+                    EXPECT_TRUE(covers(m) && (m == 1 || !covers(m - 1)))
+                        << w << " x " << h << " into " << box[0] << " x " << box[1] << ": " << m;
+                }
+            }
+        }
+    }
+}
+
+// Pictures 1 to 3 pixels wide (or high) are reduced to one pixel that way,
+// never to none: the size other formats are decoded to, too.
+TEST(PictureFitScaleTest, NoReducedSideIsBelowOne) {
+    for (const int32_t narrow : {1, 2, 3}) {
+        for (const int32_t side : {1, 2, 3, 700, 3000, 65535}) {
+            for (const bool tall : {false, true}) {
+                const int32_t w = tall ? narrow : side, h = tall ? side : narrow;
+                const PictureSize reduced = ReducedSize(w, h, 1920, 1080);
+                EXPECT_TRUE(reduced.width >= 1 && reduced.width <= 1920 && reduced.height >= 1 &&
+                            reduced.height <= 1080)
+                    << w << " x " << h << ": " << reduced.width << " x " << reduced.height;
+            }
+        }
+    }
+    EXPECT_EQ(1, ReducedSize(3, 3000, 1920, 1080).width);
+    EXPECT_EQ(1000, ReducedSize(3, 3000, 1920, 1080).height);
+    EXPECT_EQ(0, ReducedSize(3, 3000, 0, 1080).width) << "an empty box, as FitSize";
 }
 } // namespace

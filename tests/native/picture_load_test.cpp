@@ -139,8 +139,9 @@ struct FitCase {
 // 1280 x 960 into 1024 x 768: decoded at full size, then three quarters.
 // 1600 x 1200 into 800 x 600: decoded at 1/2 and fits at once.
 // 300 x 200: smaller than the box, never enlarged.
-// 1 x 5000 into 100 x 100: decoded at 1/8 (1 x 625), then halved to 0 x 312,
-// 0 x 156 and 0 x 78: the loop ends even though the width is 0.
+// 1 x 5000 into 100 x 100: decoded at 1/8 (1 x 625), then halved to 1 x 312,
+// 1 x 156 and 1 x 78: no side below 1; 3 x 3000 into 1920 x 1080: decoded at
+// 1/2 (2 x 1500), then two thirds, 1 x 1000.
 // 5000 x 40 into 1000 x 1000: 5000 / 4 = 1250 <= 1500 gives 1250 x 10, then
 // three quarters 936 x 6 (whole 4 x 4 blocks only).
 // Sizes at the limits, each one where the other side of a comparison differs:
@@ -154,10 +155,10 @@ TEST_F(PictureLoadTest, ChoosesTheScaleAndReductionsThatFitTheBox) {
     const FitCase cases[] = {
         {3000, 2000, 1024, 768, 1000, 666}, {1280, 960, 1024, 768, 960, 720},
         {1600, 1200, 800, 600, 800, 600},   {300, 200, 1024, 768, 300, 200},
-        {1, 5000, 100, 100, 0, 78},         {5000, 40, 1000, 1000, 936, 6},
-        {1536, 1152, 1024, 768, 1024, 768}, {1001, 1401, 1024, 768, 501, 701},
-        {1000, 1024, 1024, 768, 750, 768},  {1366, 700, 1024, 768, 1023, 525},
-        {1601, 1201, 800, 600, 600, 450},
+        {1, 5000, 100, 100, 1, 78},         {3, 3000, 1920, 1080, 1, 1000},
+        {5000, 40, 1000, 1000, 936, 6},     {1536, 1152, 1024, 768, 1024, 768},
+        {1001, 1401, 1024, 768, 501, 701},  {1000, 1024, 1024, 768, 750, 768},
+        {1366, 700, 1024, 768, 1023, 525},  {1601, 1201, 800, 600, 600, 450},
     };
     for (const FitCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);

@@ -1,6 +1,7 @@
 // The three reductions: sizes, the kernels' exact values, and the guard.
 #include "decode/load_picture.h"
 #include "picture/picture.h"
+#include "picture/reduced_size.h"
 
 #include "tests/support/picture_pixels.h"
 
@@ -37,8 +38,8 @@ TEST(PictureResizeTest, SizesDropTheRemainder) {
     ExpectSize(Reduction::Half, 5, 3, 2, 1);
     ExpectSize(Reduction::TwoThirds, 7, 5, 4, 2);
     ExpectSize(Reduction::ThreeQuarters, 10, 9, 6, 6);
-    ExpectSize(Reduction::ThreeQuarters, 3, 100, 0, 75);
-    ExpectSize(Reduction::Half, 1, 1, 0, 0);
+    ExpectSize(Reduction::ThreeQuarters, 3, 100, 1, 75);
+    ExpectSize(Reduction::Half, 1, 1, 1, 1);
 }
 
 TEST(PictureResizeTest, HalveAveragesEachChannel) {
@@ -162,6 +163,41 @@ TEST(PictureResizeTest, KernelsMatchTheirWeightsOnRandomPixels) {
                         ASSERT_EQ(Reference(k, source, width, by, bx, v, u), picture.Pixels()[at])
                             << "block " << by << "," << bx << " sample " << v << "," << u;
                     }
+                }
+            }
+        }
+    }
+}
+
+// A picture narrower (or lower) than a reduction's block keeps one pixel that
+// way: what a block-wide picture of the same rows (columns) makes there.
+TEST(PictureResizeTest, NarrowPicturesKeepOnePixelThatWay) {
+    std::mt19937 random(5);
+    for (const Kernel& k : Kernels) {
+        for (int32_t narrow = 1; narrow < k.block; ++narrow) {
+            for (const bool tall : {false, true}) {
+                SCOPED_TRACE(testing::Message()
+                             << int32_t(k.kind) << ": " << narrow << (tall ? " wide" : " high"));
+                const int32_t length = 3 * k.block + 1;
+                std::vector<uint32_t> lines;
+                while (lines.size() < size_t(length)) {
+                    lines.push_back(random() & 0x00FFFFFF);
+                }
+                const auto picture = [&](int32_t across) {
+                    std::vector<uint32_t> pixels;
+                    for (int32_t i = 0; i < across * length; ++i) {
+                        pixels.push_back(lines[size_t(tall ? i / across : i % length)]);
+                    }
+                    Picture made;
+                    Fill(made, tall ? across : length, tall ? length : across, pixels);
+                    made.Resize(k.kind);
+                    return made;
+                };
+                const Picture reduced = picture(narrow), wide = picture(k.block);
+                ASSERT_EQ(tall ? 1 : ReducedSide(k.kind, length), reduced.Width());
+                ASSERT_EQ(tall ? ReducedSide(k.kind, length) : 1, reduced.Height());
+                for (int32_t i = 0; i < ReducedSide(k.kind, length); ++i) {
+                    EXPECT_EQ(wide.Pixels()[tall ? i * wide.Width() : i], reduced.Pixels()[i]);
                 }
             }
         }
