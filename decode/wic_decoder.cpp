@@ -174,15 +174,17 @@ struct FramePlace {
 // container's metadata gives and on which the frame has its offset; the
 // picture is the screen, grown where it is too small to hold the frame there.
 // Any other frame is the whole picture.
-FramePlace PlaceFrame(IWICBitmapDecoder& decoder, IWICMetadataQueryReader* frameMetadata,
-                      PictureSize frame) {
-    ComPtr<IWICMetadataQueryReader> container;
-    const bool described = SUCCEEDED(decoder.GetMetadataQueryReader(container.GetAddressOf()));
-    const auto screenSide = [&](const wchar_t* name) {
-        return described ? ReadSide(container.Get(), name) : 0;
-    };
+FramePlace PlaceFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder,
+                      IWICMetadataQueryReader* frameMetadata, PictureSize frame) {
     FramePlace place;
     place.frame = frame;
+    place.picture = frame;
+    GUID format{};
+    if (FAILED(decoder.GetContainerFormat(&format)) || format != GUID_ContainerFormatGif) {
+        return place;
+    }
+    const ComPtr<IWICMetadataQueryReader> container = ReadableMetadata(factory, decoder);
+    const auto screenSide = [&](const wchar_t* name) { return ReadSide(container.Get(), name); };
     place.left = ReadSide(frameMetadata, L"/imgdesc/Left");
     place.top = ReadSide(frameMetadata, L"/imgdesc/Top");
     place.picture = {std::max(screenSide(L"/logscrdesc/Width"), place.left + frame.width),
@@ -282,14 +284,15 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
     }
     const ComPtr<IWICMetadataQueryReader> metadata = ReadableMetadata(*factory.Get(), *frame.Get());
     const bool described = metadata != nullptr;
-    const FramePlace place = PlaceFrame(*decoder.Get(), described ? metadata.Get() : nullptr,
-                                        {int32_t(width), int32_t(height)});
-    decoded.source = place.picture;
+    const FramePlace place =
+        PlaceFrame(*factory.Get(), *decoder.Get(), described ? metadata.Get() : nullptr,
+                   {int32_t(width), int32_t(height)});
     if (uint32_t(place.picture.width) > MaxPlatformSide ||
         uint32_t(place.picture.height) > MaxPlatformSide ||
         uint64_t(place.picture.width) * uint64_t(place.picture.height) > MaxPlatformPixels) {
         return false;
     }
+    decoded.source = place.picture;
     if (described) {
         decoded.orientation = ReadOrientation(*metadata.Get());
         decoded.taken = ReadTakenDate(*metadata.Get());

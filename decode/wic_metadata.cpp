@@ -93,9 +93,27 @@ private:
     GUID container{};
     std::vector<ComPtr<IWICMetadataReader>> readers;
 };
+
+// The query reader the frame or decoder gives itself, for one whose metadata
+// comes in no blocks.
+ComPtr<IWICMetadataQueryReader> OwnQueryReader(IUnknown& owner) {
+    ComPtr<IWICMetadataQueryReader> query;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (SUCCEEDED(owner.QueryInterface(IID_PPV_ARGS(frame.GetAddressOf())))) {
+        frame->GetMetadataQueryReader(query.GetAddressOf());
+    } else if (SUCCEEDED(owner.QueryInterface(IID_PPV_ARGS(decoder.GetAddressOf())))) {
+        decoder->GetMetadataQueryReader(query.GetAddressOf());
+    }
+    return query;
+}
 } // namespace
 
 ComPtr<IWICMetadataQueryReader> ReadableMetadata(IWICImagingFactory& factory, IUnknown& frame) {
+    ComPtr<IWICMetadataBlockReader> own;
+    if (FAILED(frame.QueryInterface(IID_PPV_ARGS(own.GetAddressOf())))) {
+        return OwnQueryReader(frame);
+    }
     ComPtr<IWICComponentFactory> components;
     const ComPtr<ReadableBlocks> blocks = ReadableBlocks::Of(frame);
     ComPtr<IWICMetadataQueryReader> query;

@@ -13,6 +13,7 @@
 // null back with success for a block it cannot read (a PNG text chunk whose
 // keyword has no end, or one of a file that changed since it was opened), and
 // then reads through that null: the program would crash on such a file.
-// `frame` is the frame, or any other object with its metadata blocks.
+// `frame` is the frame, or the decoder; one without blocks answers through
+// its own query reader.
 Microsoft::WRL::ComPtr<IWICMetadataQueryReader> ReadableMetadata(IWICImagingFactory& factory,
                                                                  IUnknown& frame);

@@ -98,7 +98,8 @@ start_wine() {
 # then what is left of the prefix's processes is killed.
 stop_wine() {
     wineserver -k </dev/null >/dev/null 2>&1 || true
-    timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || end_prefix_processes "$WINEPREFIX" .
+    timeout 30 wineserver -w </dev/null >/dev/null 2>&1 ||
+        end_prefix_processes "$WINEPREFIX" 'wine|\.(exe|scr)( |$)' 
 }
 
 # The process ids of the Wine processes of the prefix PREFIX (the ones whose
@@ -106,10 +107,10 @@ stop_wine() {
 # expression PATTERN.
 #   prefix_processes PREFIX PATTERN
 prefix_processes() {
-    local process
-    for process in /proc/[0-9]*; do
-        grep -qzxF "WINEPREFIX=$1" "$process/environ" 2>/dev/null || continue
-        tr '\0' ' ' <"$process/cmdline" 2>/dev/null | grep -qE -- "$2" && echo "${process#/proc/}"
+    local environ process
+    grep -lzxF "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null | while read -r environ; do
+        process=${environ%/environ}
+        tr '\0' ' ' 2>/dev/null <"$process/cmdline" | grep -qE -- "$2" && echo "${process#/proc/}"
     done
     return 0
 }

@@ -80,7 +80,7 @@ for at in "18 8" "8 18" "1005 8" "1015 18" "18 760" "8 749" "1005 760" "1015 749
 done
 key_ends_show 24 "key press"
 
-report=$(timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
+report=$(timeout --foreground 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
     "$(windows_path "$PELLORAN_SCR")" 2>/dev/null | tr -d '\r') || fail "host: $report"
 expect_equal "child: process the program's, at 0,0 to 200,150, visible child" \
     "$(echo "$report" | head -1)" "the preview at 144 DPI"

@@ -67,7 +67,7 @@ expect_equal() {
 # after the wait: a clean-up on the way out of a failed test never hangs it.
 #   [wine_run_seconds=N] wine_run PROGRAM [ARGUMENTS...]
 wine_run() {
-    timeout "${wine_run_seconds:-$wait_seconds}" "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$@" 2> >(grep -v -e 'wine32 is missing' \
+    timeout --foreground "${wine_run_seconds:-$wait_seconds}" "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$@" 2> >(grep -v -e 'wine32 is missing' \
         -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' >&2)
 }
 
@@ -79,5 +79,5 @@ reg_value() {
 
 # Runs the program with the given arguments, ended after twice the wait.
 run_scr() {
-    timeout $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" "$@" 2>/dev/null
+    timeout --foreground $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" "$@" 2>/dev/null
 }

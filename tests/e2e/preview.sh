@@ -17,7 +17,7 @@ cleanup() {
 trap cleanup EXIT
 store_settings "$folder"
 
-report=$(timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
+report=$(timeout --foreground 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
     "$(windows_path "$PELLORAN_SCR")" 2>/dev/null | tr -d '\r') || fail "host: $report"
 expected="child: process the program's, at 0,0 to 200,150, visible child
 after input: running

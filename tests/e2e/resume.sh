@@ -10,7 +10,7 @@ trap 'forget_settings; rm -rf "$folder"' EXIT
 # A picture every five seconds: each show's first is on screen long enough to see.
 write_settings wine_run "$(windows_path "$folder")" 5 1 0 0 0
 forget_state
-timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
+timeout --foreground 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" preview \
     "$(windows_path "$PELLORAN_SCR")" >/dev/null 2>&1 || fail "the preview's host failed"
 ! wine_run reg query "$state_key" >/dev/null 2>&1 || fail "the preview kept a state"
 

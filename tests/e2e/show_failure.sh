@@ -20,17 +20,18 @@ convert -size 1024x768 xc:'#00ff00' "$folder/b.jpg"
 mkfifo "$folder/c.jpg"
 exec 3<>"$folder/c.jpg"
 
-# Whether a process besides this script has c.jpg open: the show, reading it.
+# Whether a process besides this script has c.jpg open: the show, reading it
+# (the processes started here do not inherit the script's end of it).
 fifo_opened() {
-    [ "$(find /proc/[0-9]*/fd -lname "$folder/c.jpg" 2>/dev/null | wc -l)" -ge 2 ]
+    [ "$(exec 3>&-; find /proc/[0-9]*/fd -lname "$folder/c.jpg" 2>/dev/null | wc -l)" -ge 2 ]
 }
 centre_green() {
     [ "$(centre_colour 24)" = green ]
 }
 
-centre_pointer 24
-PELLORAN_DEPTH=24 timeout $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" \
-    "$PELLORAN_FAILING_SHOW" "$(windows_path "$folder")" </dev/null >/dev/null 2>&1 &
+centre_pointer 24 3>&-
+PELLORAN_DEPTH=24 timeout --foreground $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" \
+    "$PELLORAN_FAILING_SHOW" "$(windows_path "$folder")" </dev/null >/dev/null 2>&1 3>&- &
 show_pid=$!
 wait_for "the green picture before c.jpg" centre_green
 wait_for "the show's read of c.jpg" fifo_opened

@@ -63,15 +63,8 @@ centre_colour() {
 # of the given depth. Under Wine a full-screen window on another display than
 # the desktop's loses the activation at once (Wine confines the pointer to a
 # full-screen window through the desktop's display), and that ends the show.
-# The new server stays, as the session's first did: one that ends a few
-# seconds after its last program would be ending just as a test's next program
-# starts, and that program then fails to start.
 desktop_on() {
-    (
-        session_environment "$PELLORAN_WINE_SESSION"
-        stop_wine
-        wineserver -p </dev/null >/dev/null 2>&1
-    )
+    WINEPREFIX=$PELLORAN_WINE_SESSION/prefix stop_wine
     PELLORAN_DEPTH=$1 wine_run cmd /c exit </dev/null >/dev/null 2>&1
 }
 
@@ -88,7 +81,7 @@ centre_pointer() {
 # background, with the pointer at the middle; its process id is in show_pid.
 start_show() {
     centre_pointer "$1"
-    PELLORAN_DEPTH=$1 timeout $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
+    PELLORAN_DEPTH=$1 timeout --foreground $((2 * wait_seconds)) "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
         </dev/null >/dev/null 2>&1 &
     show_pid=$!
 }

@@ -22,7 +22,7 @@ done
 
 # Screen Saver Settings' button: "/c:<handle>" opens the setup dialog modal to
 # that window, or without an owner when the handle names no window.
-report=$(timeout 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" settings \
+report=$(timeout --foreground 60 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SHOW_HOST" settings \
     "$(windows_path "$PELLORAN_SCR")" 2>/dev/null | tr -d '\r') || fail "host: $report"
 expected="/c:host: dialog owned by the host, host disabled
 after Cancel: exit code 0, host enabled

@@ -16,9 +16,12 @@ export PELLORAN_SCR=$build/Pelloran.scr
 . "$(dirname "$0")/show_lib.sh"
 
 folder=$(mktemp -d)
+# A crash that the session's stop finds fails the test.
 cleanup() {
-    "$harness/wine-session.sh" stop "$PELLORAN_WINE_SESSION" || true
+    local code=$?
+    "$harness/wine-session.sh" stop "$PELLORAN_WINE_SESSION" || code=1
     rm -rf "$folder"
+    exit "$code"
 }
 trap cleanup EXIT
 "$harness/wine-session.sh" start "$PELLORAN_WINE_SESSION" win32
@@ -46,7 +49,7 @@ store_settings "$folder"
 
 # The show: the screen turns into one of the photos within 120 seconds.
 xdotool mousemove 512 384
-timeout 300 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
+timeout --foreground 300 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /s \
     </dev/null >/dev/null 2>&1 &
 show=$!
 screen=$PELLORAN_WINE_SESSION/screen.png
@@ -76,7 +79,7 @@ section='HKCU\Software\Tarnwick Software\Pelloran\Configuration'
 wine_run reg delete "$section" /f >/dev/null 2>&1 || true
 wine_run reg add "$section" /v Delay /t REG_DWORD /d 7 /f >/dev/null
 wine_run reg add "$section" /v Path /d "$(windows_path "$folder")" /f >/dev/null
-timeout 300 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /c \
+timeout --foreground 300 "$PELLORAN_WINE_RUN" "$PELLORAN_WINE_SESSION" "$PELLORAN_SCR" /c \
     </dev/null >/dev/null 2>&1 &
 setup=$!
 deadline=$((SECONDS + 120))

@@ -11,7 +11,7 @@ set -euo pipefail
 harness=$(dirname "$0")
 . "$harness/../../scripts/helpers.sh"
 . "$harness/crash-records.sh"
-session=$1 name=$2
+session=$(mkdir -p "$1" && cd "$1" && pwd) name=$2
 shift 2
 mkdir -p "$session/crashes"
 rm -f "$session/crashes/$name.txt"
@@ -21,6 +21,8 @@ claim_crash "$session" between-tests 2>/dev/null || true
 
 setsid "$@" &
 test_pid=$!
+# Ended from outside (a test runner's time limit), the watch ends the test too.
+trap 'kill -KILL -- "-$test_pid" 2>/dev/null || true' TERM INT
 crashed() {
     settle_debuggers "$session"
     kill -TERM -- "-$test_pid" 2>/dev/null || true
