@@ -4,6 +4,7 @@
 #include "decode/platform_decoder.h"
 
 #include "common/windows_path.h"
+#include "decode/com_scope.h"
 #include "decode/exif_date.h"
 #include "decode/wic_metadata.h"
 #include "decode/wic_stream.h"
@@ -32,25 +33,6 @@ constexpr size_t StripPixels = size_t{1} << 18;
 
 // Formats a decoder is installed for that hold no photos.
 constexpr const char* NotPhotos[] = {"ico", "icon", "cur", "dds", "tga", "tpic"};
-
-// COM on this thread while the object lives: the multithreaded apartment, or the
-// apartment the thread is in already.
-class ComScope {
-public:
-    ComScope() : joined(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(joined)) {
-            ::CoUninitialize();
-        }
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-    bool Usable() const { return SUCCEEDED(joined) || joined == RPC_E_CHANGED_MODE; }
-
-private:
-    const HRESULT joined;
-};
 
 ComPtr<IWICImagingFactory> CreateFactory() {
     ComPtr<IWICImagingFactory> factory;

@@ -23,6 +23,7 @@
 // the host window and expects the program to end with exit code 0. Prints what
 // it found; exit code 0 when everything held.
 #include "common/windows_path.h"
+#include "decode/com_scope.h"
 #include "decode/load_picture.h"
 #include "library/folder_scan.h"
 #include "picture/picture.h"
@@ -220,22 +221,6 @@ int Dpi() {
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
 using Microsoft::WRL::ComPtr;
-
-// COM on this thread while the object lives.
-class ComScope {
-public:
-    ComScope() : joined(::CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(joined)) {
-            ::CoUninitialize();
-        }
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    const HRESULT joined;
-};
 
 // How long the Imaging Component takes to open the file and its first frame
 // (where Wine's decoders decode the whole picture), and the frame's pixels.
