@@ -145,7 +145,13 @@ write_settings() {
     for name in Path Delay Position Size Random Overlap; do
         type=REG_DWORD
         [ "$name" != Path ] || type=REG_SZ
+        # In loaded test runs Wine's reg has now and then exited 1 on one
+        # write (what it answered went unseen): a failed write is tried once
+        # more, and says so.
         output=$("$run" reg add "$settings_key" /v "$name" /t "$type" /d "$1" /f 2>&1) || {
+            echo "reg add $name failed, once more: $output" >&2
+            output=$("$run" reg add "$settings_key" /v "$name" /t "$type" /d "$1" /f 2>&1)
+        } || {
             echo "reg add $name failed: $output" >&2
             return 1
         }
