@@ -166,11 +166,11 @@ FramePlace PlaceFrame(IWICImagingFactory& factory, IWICBitmapDecoder& decoder,
         return place;
     }
     const ComPtr<IWICMetadataQueryReader> container = ReadableMetadata(factory, decoder);
-    const auto screenSide = [&](const wchar_t* name) { return ReadSide(container.Get(), name); };
     place.left = ReadSide(frameMetadata, L"/imgdesc/Left");
     place.top = ReadSide(frameMetadata, L"/imgdesc/Top");
-    place.picture = {std::max(screenSide(L"/logscrdesc/Width"), place.left + frame.width),
-                     std::max(screenSide(L"/logscrdesc/Height"), place.top + frame.height)};
+    place.picture = {
+        std::max(ReadSide(container.Get(), L"/logscrdesc/Width"), place.left + frame.width),
+        std::max(ReadSide(container.Get(), L"/logscrdesc/Height"), place.top + frame.height)};
     return place;
 }
 

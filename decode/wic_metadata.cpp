@@ -1,8 +1,9 @@
 #include "decode/wic_metadata.h"
 
+#include "decode/com_object.h"
+
 #include <wincodecsdk.h>
 
-#include <atomic>
 #include <new>
 #include <vector>
 
@@ -11,7 +12,7 @@ using Microsoft::WRL::ComPtr;
 namespace {
 // A block reader that holds the readers of another one's blocks that could be
 // made, in their order.
-class ReadableBlocks final : public IWICMetadataBlockReader {
+class ReadableBlocks final : public ComObject<ReadableBlocks, IWICMetadataBlockReader> {
 public:
     // Null when the frame has no block reader.
     static ComPtr<ReadableBlocks> Of(IUnknown& frame) {
@@ -47,14 +48,6 @@ public:
         *object = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE GetContainerFormat(GUID* format) override {
         if (format == nullptr) {
@@ -86,10 +79,10 @@ public:
     }
 
 private:
+    friend ComObject; // deletes it
     ReadableBlocks() = default;
     ~ReadableBlocks() = default;
 
-    std::atomic<ULONG> references{1};
     GUID container{};
     std::vector<ComPtr<IWICMetadataReader>> readers;
 };

@@ -1,5 +1,7 @@
 #include "decode/wic_stream.h"
 
+#include "decode/com_object.h"
+
 #include <new>
 #include <utility>
 
@@ -9,7 +11,7 @@ namespace {
 // Hands every call on to the file's stream but a read once the flag is up;
 // a copy of it made for a decoder (Clone) watches the same flag. It lives as
 // long as a decoder holds it, and the flag, the show worker's, longer.
-class StoppableStream final : public IStream {
+class StoppableStream final : public ComObject<StoppableStream, IStream> {
 public:
     StoppableStream(ComPtr<IStream> file, const std::atomic_bool& abandon)
         : file(std::move(file)), abandon(abandon) {}
@@ -28,14 +30,6 @@ public:
         *object = static_cast<IStream*>(this);
         AddRef();
         return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
 
     HRESULT STDMETHODCALLTYPE Read(void* to, ULONG count, ULONG* read) override {
@@ -87,9 +81,9 @@ public:
     }
 
 private:
+    friend ComObject; // deletes it
     ~StoppableStream() = default;
 
-    std::atomic<ULONG> references{1};
     const ComPtr<IStream> file;
     const std::atomic_bool& abandon;
 };

@@ -17,9 +17,6 @@ wine_run "$PELLORAN_MAKE_PHOTO" 7200 5400 "$(windows_path "$folder/c.jpg")" prog
 write_settings wine_run "$(windows_path "$folder")" 60 1 0 0 0
 
 start_show 24
-centre_green() {
-    [ "$(centre_colour 24)" = green ]
-}
 wait_for "the green picture before the photo" centre_green
 sleep 0.2
 start=$(date +%s%N)

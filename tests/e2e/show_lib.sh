@@ -131,3 +131,45 @@ watch_colours() {
     done
     echo "${seen# }"
 }
+
+# A folder, named in blocked_folder, of a red a.jpg, a green b.jpg and c.jpg,
+# a FIFO that this script holds open for writing on descriptor 3 and never
+# writes to: the show's open of c.jpg succeeds and its read blocks, as on a
+# share that stopped answering. The programs started while it is held are
+# given `3>&-`, so that only the show's read counts as a reader of it.
+hold_blocked_folder() {
+    blocked_folder=$(mktemp -d)
+    convert -size 1024x768 xc:'#ff0000' "$blocked_folder/a.jpg"
+    convert -size 1024x768 xc:'#00ff00' "$blocked_folder/b.jpg"
+    mkfifo "$blocked_folder/c.jpg"
+    exec 3<>"$blocked_folder/c.jpg"
+}
+
+release_blocked_folder() {
+    exec 3>&-
+    rm -rf "$blocked_folder"
+}
+
+# Whether a process besides this script has c.jpg open: the show, reading it.
+blocked_read_started() {
+    [ "$(exec 3>&-; find /proc/[0-9]*/fd -lname "$blocked_folder/c.jpg" 2>/dev/null | wc -l)" -ge 2 ]
+}
+
+# Whether the middle of the 24-bit screen is green.
+centre_green() {
+    [ "$(centre_colour 24)" = green ]
+}
+
+# Waits for the green b.jpg and the show's read of c.jpg after it, presses a
+# key, and fails unless the show (show_pid) ends within a second of it; the
+# time it took is in elapsed_ms.
+#   key_ends_blocked_show WHAT
+key_ends_blocked_show() {
+    local start
+    wait_for "the green picture before c.jpg" centre_green
+    wait_for "the show's read of c.jpg" blocked_read_started
+    start=$(date +%s%N)
+    key_ends_show 24 "$1"
+    elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+    [ "$elapsed_ms" -lt 1000 ] || fail "the program ended $elapsed_ms ms after the key"
+}
