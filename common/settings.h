@@ -17,6 +17,8 @@ struct Settings {
     int32_t Fit = 0;        // 0: reduce in fixed steps until it fits, otherwise fit the box exactly
     int32_t Keys = 0;       // 0: every key ends the show, otherwise arrows and Space steer it
     int32_t Captions = 0;   // 0: pictures alone, otherwise each with its date and folder
+    int32_t Motion = 0;     // 0: pictures stand still, otherwise they pan and zoom slowly
+    int32_t Pairs = 0;      // 0: one picture a screen, otherwise pictures of the other shape in pairs
 };
 
 // Where the settings live below the application's registry key, and their names.
@@ -32,3 +34,5 @@ inline constexpr char FadeName[] = "Fade";
 inline constexpr char FitName[] = "Fit";
 inline constexpr char KeysName[] = "Keys";
 inline constexpr char CaptionsName[] = "Captions";
+inline constexpr char MotionName[] = "Motion";
+inline constexpr char PairsName[] = "Pairs";
