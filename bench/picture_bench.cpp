@@ -263,26 +263,27 @@ void DitherThroughput(const DisplayFormat& display, int32_t width, int32_t heigh
                 megapixels / Fastest(times), Fastest(times) * 1e3);
 }
 // Every frame of one fade, the fastest of the runs: the slowest frame and the
-// mean of them all; and the fade's start, which makes its frame buffers.
+// mean of them all; and the fade's start, which makes its frame buffer.
 void FadeFrames(const char* what, int32_t width, int32_t height, bool overlap) {
     std::vector<double> slowest, mean, start;
+    const Picture picture = Varied(width, height, 1);
+    const Picture previous = Varied(width, height, 2);
     for (int run = 0; run < Runs; ++run) {
-        Picture picture = Varied(width, height, 1), other = Varied(width, height, 2);
+        Picture beneath = overlap ? Varied(width, height, 3) : Picture();
         std::optional<Fade> made;
+        const DevicePlace place{0, 0, width, height};
         start.push_back(Seconds([&] {
-            made.emplace(std::move(picture), 0, 0, overlap ? std::move(other) : Picture(),
-                         overlap ? Picture() : std::move(other), 0, 0);
+            made.emplace(place, std::move(beneath),
+                         overlap ? std::nullopt : std::optional<DevicePlace>(place));
         }));
         Fade& fade = *made;
         double worst = 0, total = 0;
         int frames = 0;
-        for (bool more = true; more;) {
-            const double seconds = Seconds([&] { more = fade.Next().has_value(); });
-            if (more) {
-                worst = std::max(worst, seconds);
-                total += seconds;
-                ++frames;
-            }
+        for (bool more = true; more; more = fade.Step()) {
+            const double seconds = Seconds([&] { fade.Frame(&previous, picture); });
+            worst = std::max(worst, seconds);
+            total += seconds;
+            ++frames;
         }
         slowest.push_back(worst);
         mean.push_back(total / frames);
@@ -425,7 +426,7 @@ int main(int argc, char** argv) {
 
     std::printf("\nA fade's frames, from decoded pixels (fastest of %d fades; goal: under 8 ms)\n",
                 Runs);
-    FadeFrames("out to black, then in over black", 3840, 2160, false);
+    FadeFrames("out of the picture before", 3840, 2160, false);
     FadeFrames("in over the pictures before", 3840, 2160, true);
     FrameCopy(3840, 2160);
 

@@ -95,15 +95,24 @@ CaptionWriter::CaptionWriter(UINT dpi) {
 // The rows the line covers are copied into a section, written on there by GDI
 // and copied back with their fourth bytes cleared.
 void CaptionWriter::Write(Picture& picture, const std::string& name, uint32_t turn) const {
-    uint32_t* pixels = picture.PixelsToWriteOn();
-    const CaptionBox box = CaptionLayout(picture.Width(), picture.Height(), textHeight, turn);
-    if (pixels == nullptr || !box.Shown()) {
+    Write(picture, 0, 0, picture.Width(), picture.Height(), picture.Taken(), name, turn);
+}
+
+void CaptionWriter::Write(Picture& onto, int32_t partLeft, int32_t partTop, int32_t partWidth,
+                          int32_t partHeight, const std::optional<TakenDate>& taken,
+                          const std::string& name, uint32_t turn) const {
+    uint32_t* pixels = onto.PixelsToWriteOn();
+    CaptionBox box = CaptionLayout(partWidth, partHeight, textHeight, turn);
+    if (pixels == nullptr || !box.Shown() || partLeft < 0 || partTop < 0 ||
+        partLeft + partWidth > onto.Width() || partTop + partHeight > onto.Height()) {
         return;
     }
+    box.left += partLeft;
+    box.top += partTop;
     const int32_t outline = std::max(1, textHeight / 16);
-    const int32_t top = std::max(0, box.top - outline);
-    const int32_t bottom = std::min(picture.Height(), box.top + box.height + outline);
-    const int32_t width = picture.Width();
+    const int32_t top = std::max(partTop, box.top - outline);
+    const int32_t bottom = std::min(partTop + partHeight, box.top + box.height + outline);
+    const int32_t width = onto.Width();
     const PixelSection section(nullptr, width, bottom - top);
     if (!section.Ready()) {
         return;
@@ -118,7 +127,7 @@ void CaptionWriter::Write(Picture& picture, const std::string& name, uint32_t tu
 
     const HDC dc = section.Dc();
     const std::string line = Ellipsized(
-        CaptionLine(DayText(picture.Taken()), CaptionPlace(Utf8FromWide(WideText(name)))),
+        CaptionLine(DayText(taken), CaptionPlace(Utf8FromWide(WideText(name)))),
         box.maxWidth - 2 * outline, [dc](const std::string& text) {
             const std::wstring wide = WideFromUtf8(text);
             SIZE size{};

@@ -7,10 +7,12 @@
 #pragma once
 
 #include "framework/gdi_object.h"
+#include "picture/taken_date.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class Picture;
@@ -27,6 +29,13 @@ public:
     // small for the line, or already prepared for the display, is left as it
     // is, as it is when the system cannot draw the text.
     void Write(Picture& picture, const std::string& name, uint32_t turn) const;
+    // The same for the part of `onto` at (left, top), `width` x `height`
+    // pixels, which shows the picture of `name`, taken on `taken` (a pair's
+    // half, or a moving picture's frame): the line lies at the part's lower
+    // left and within it.
+    void Write(Picture& onto, int32_t left, int32_t top, int32_t width, int32_t height,
+               const std::optional<TakenDate>& taken, const std::string& name,
+               uint32_t turn) const;
 
 private:
     CFont font;

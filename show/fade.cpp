@@ -3,78 +3,53 @@
 #include "picture/pixel_buffer.h"
 #include "picture/pixel_mix.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
-bool SameSize(const Picture& a, const Picture& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height();
+bool SameSize(const Picture& picture, const DevicePlace& place) {
+    return picture.Width() == place.width && picture.Height() == place.height;
 }
 
-// A black frame of the size of `like`, when `like` is drawable and memory can
-// be had; a failed one otherwise.
-Picture FrameLike(const Picture& like) {
-    Picture frame;
-    if (like.IsDrawable()) {
-        frame.Adopt(like.Width(), like.Height(), AllocatePixels(like.Width(), like.Height()));
-        frame.Mix(nullptr, nullptr, 0);
+DevicePlace Union(const DevicePlace& a, const DevicePlace& b) {
+    const int32_t left = std::min(a.x, b.x);
+    const int32_t top = std::min(a.y, b.y);
+    const int32_t right = std::max(a.x + a.width, b.x + b.width);
+    const int32_t bottom = std::max(a.y + a.height, b.y + b.height);
+    return DevicePlace{left, top, right - left, bottom - top};
+}
+
+// The pixels of a picture at its place, relative to the frame's place; none
+// when the picture is not drawable or not of its place's size.
+PlacedPixels PlacedIn(const DevicePlace& frame, const Picture& picture, const DevicePlace& at) {
+    if (!picture.IsDrawable() || !SameSize(picture, at)) {
+        return PlacedPixels{};
     }
-    return frame;
+    return PlacedPixels{picture.Pixels(), at.x - frame.x, at.y - frame.y, at.width, at.height};
 }
 } // namespace
 
-Fade::Fade(Picture picture, int32_t x, int32_t y, Picture beneath, Picture previous,
-           int32_t previousX, int32_t previousY)
-    : picture(std::move(picture)), x(x), y(y), beneath(std::move(beneath)),
-      previous(std::move(previous)), previousX(previousX), previousY(previousY),
-      outFrames(this->previous.IsDrawable() ? FadeOutFrames : 0),
-      outFrame(FrameLike(this->previous)) {
-    // Pictures of one size (a monitor's, often) share one buffer.
-    if (!outFrame.IsDrawable() || !SameSize(outFrame, this->picture)) {
-        inFrame = FrameLike(this->picture);
-    }
+Fade::Fade(DevicePlace to, Picture beneath, std::optional<DevicePlace> from)
+    : to(to), from(from), place(from ? Union(to, *from) : to), beneath(std::move(beneath)) {
+    frame.Adopt(place.width, place.height, AllocatePixels(place.width, place.height));
+    frame.Mix(nullptr, nullptr, 0);
 }
 
-// Memory for a frame that cannot be had ends the fade: the picture comes at once.
-std::optional<Fade::Frame> Fade::Next() {
-    if (step >= outFrames + FadeInFrames) {
-        return std::nullopt;
+bool Fade::Step() {
+    if (step >= FadeInFrames) {
+        return false;
     }
-    const int current = step++;
-    if (current < outFrames) {
-        if (!outFrame.IsDrawable()) {
-            return Last();
-        }
-        outFrame.Mix(previous.Pixels(), nullptr, FadeLevels * (current + 1) / FadeOutFrames);
-        return Frame{outFrame, previousX, previousY, false};
-    }
-    const bool clearFirst = current == outFrames && outFrames > 0;
-    if (clearFirst) {
-        EndFadeOut();
-    }
-    const int level = FadeLevels * (current - outFrames + 1) / FadeInFrames;
-    if (level == FadeLevels) {
-        return Frame{picture, x, y, clearFirst};
-    }
-    if (!inFrame.IsDrawable()) {
-        step = outFrames + FadeInFrames;
-        return Frame{picture, x, y, clearFirst};
-    }
-    const bool over = beneath.IsDrawable() && SameSize(beneath, picture);
-    inFrame.Mix(over ? beneath.Pixels() : nullptr, picture.Pixels(), level);
-    return Frame{inFrame, x, y, clearFirst};
+    ++step;
+    return true;
 }
 
-Fade::Frame Fade::Last() {
-    const bool fadingOut = step <= outFrames && outFrames > 0;
-    step = outFrames + FadeInFrames;
-    EndFadeOut();
-    return Frame{picture, x, y, fadingOut};
-}
-
-void Fade::EndFadeOut() {
-    previous.Free();
-    if (!inFrame.IsDrawable() && outFrame.IsDrawable() && SameSize(outFrame, picture)) {
-        inFrame = std::move(outFrame);
+Picture* Fade::Frame(const Picture* previous, const Picture& screen) {
+    if (!frame.IsDrawable() || !screen.IsDrawable()) {
+        return nullptr;
     }
-    outFrame.Free();
+    const PlacedPixels before = beneath.IsDrawable() ? PlacedIn(place, beneath, to)
+                                : previous != nullptr && from ? PlacedIn(place, *previous, *from)
+                                                              : PlacedPixels{};
+    frame.CrossMix(before, PlacedIn(place, screen, to), FadeLevels * step / FadeInFrames);
+    return &frame;
 }

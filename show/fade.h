@@ -1,7 +1,8 @@
-// The frames of one stage's change of picture, made from pixels already decoded
-// or read back from the screen: the previous picture fading out to black (when
-// the stage is cleared between pictures), then the new one fading in over what
-// lies beneath it (black, or the earlier pictures when pictures overlap).
+// The frames of one stage's change of screen, made from pixels already decoded
+// or read back from the screen. When the stage is cleared between screens, the
+// new one dissolves straight out of the previous one: where only one of them
+// lies, it dissolves from or into black. When screens overlap, the new one
+// fades in over what lies beneath it.
 #pragma once
 
 #include "picture/picture.h"
@@ -9,48 +10,44 @@
 #include <cstdint>
 #include <optional>
 
-// Frames, at about 31 milliseconds each: half a second to fade in, a quarter of
-// a second to fade out.
-constexpr int FadeOutFrames = 8;
+// Frames, at about 31 milliseconds each: half a second.
 constexpr int FadeInFrames = 16;
+
+// Where pixels lie on the stage's device.
+struct DevicePlace {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
 
 class Fade {
 public:
-    // `picture` comes at (x, y), over `beneath` (the pixels there, of its size;
-    // an empty picture for black). A `previous` that is not empty (the pixels
-    // of the previous picture, read back from where it is) fades out first, at
-    // (previousX, previousY).
-    Fade(Picture picture, int32_t x, int32_t y, Picture beneath, Picture previous,
-         int32_t previousX, int32_t previousY);
+    // The new screen comes at `to`, of its size, over `beneath` (the pixels
+    // there, of its size; empty for black) when screens overlap, or out of the
+    // previous screen at `from` (none: out of black) when they do not.
+    Fade(DevicePlace to, Picture beneath, std::optional<DevicePlace> from);
 
-    struct Frame {
-        Picture& pixels; // drawn as it is: a fade runs only where nothing is dithered
-        int32_t x;
-        int32_t y;
-        bool clearFirst; // the stage is to be cleared before this frame
-    };
-    // The next frame; none once the picture itself has been given.
-    std::optional<Frame> Next();
-    // The frame that ends the fade at once: the picture itself.
-    Frame Last();
+    // Where the frames go: `to`, or the smallest rectangle that holds both.
+    const DevicePlace& Place() const { return place; }
+    // On to the next frame; false once the last, the new screen alone, has
+    // been given.
+    bool Step();
+    // On to the last frame at once.
+    void End() { step = FadeInFrames; }
+    // The frame at the current step, made from the screens' pixels as they
+    // are now (a moving screen changes from one frame to the next): `previous`
+    // those at `from`, null for none. Null when the frame's memory could not
+    // be had: the new screen is then to be shown as it is.
+    Picture* Frame(const Picture* previous, const Picture& screen);
 
 private:
-    // The fade-out is over: the previous picture and its frame go, but for a
-    // frame buffer the fade-in can take over.
-    void EndFadeOut();
-
-    Picture picture;
-    int32_t x;
-    int32_t y;
+    DevicePlace to;
+    std::optional<DevicePlace> from;
+    DevicePlace place;
     Picture beneath;
-    Picture previous; // freed once it has faded out
-    int32_t previousX;
-    int32_t previousY;
-    const int outFrames; // FadeOutFrames when there is a previous picture, else 0
-    // The frames of each phase, made anew each step in buffers that are had,
-    // and touched, before the first: a frame then costs only its arithmetic.
-    // The fade-out's buffer goes on to the fade-in when their sizes agree.
-    Picture outFrame;
-    Picture inFrame;
-    int step = 0; // frames given so far
+    // Made, and touched, before the first frame: a frame then costs only its
+    // arithmetic.
+    Picture frame;
+    int step = 1; // the frame Frame makes: 1 to FadeInFrames
 };

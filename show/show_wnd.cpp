@@ -9,6 +9,7 @@
 #include "library/folder_scan.h"
 #include "library/folder_walk.h"
 #include "res/resource.h"
+#include "show/display_frame_waiter.h"
 #include "show/timer_period.h"
 
 #include <atomic>
@@ -33,7 +34,7 @@ PictureList::Order PlayingOrder(const Settings& settings) {
 const MessageMapEntry ShowWnd::messageEntries[] = {
     OnMessage<&ShowWnd::OnCreate>(WM_CREATE),     OnMessage<&ShowWnd::OnPaint>(WM_PAINT),
     OnMessage<&ShowWnd::OnTimer>(WM_TIMER),       OnMessage<&ShowWnd::LoadNext>(WM_LOADNEXT),
-    OnMessage<&ShowWnd::OnWorkDone>(WM_WORKDONE),
+    OnMessage<&ShowWnd::OnWorkDone>(WM_WORKDONE), OnMessage<&ShowWnd::OnMotionFrame>(WM_MOTIONFRAME),
 };
 const MessageMap ShowWnd::messageMap{&CWnd::messageMap, ShowWnd::messageEntries};
 
@@ -41,8 +42,10 @@ ShowWnd::ShowWnd(BOOL autoDelete, const Settings& settings, const Display& displ
     : settings(settings), display(display), folder(ShowFolderPath(settings.Path)),
       order(PlayingOrder(settings)), autoDelete(autoDelete) {}
 
-// The worker goes first: it is stopped before the rest of the window goes.
+// The worker and the pacer go first: they are stopped before the rest of the
+// window goes.
 ShowWnd::~ShowWnd() {
+    pacer.reset();
     StopWorker();
 }
 
@@ -124,7 +127,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     }
     stages.reserve(stageAreas.size());
     for (const RECT& area : stageAreas) {
-        stages.emplace_back(area, settings, display, fadeAllowed, CaptionDpi(area));
+        stages.emplace_back(area, settings, display, fadeAllowed, CaptionDpi(area), Moving());
     }
     turns.emplace(stages.size());
     if (keeper != nullptr) {
@@ -146,7 +149,25 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
             return ListFolder(root, relative, *names, stop);
         },
         LoadPicture, [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
+    StartPacer();
     return 0;
+}
+
+bool ShowWnd::Moving() const {
+    return settings.Motion != 0 && display.format.trueColour;
+}
+
+// The frames come at the refresh rate of the monitor the window starts on.
+void ShowWnd::StartPacer() {
+    if (!Moving()) {
+        return;
+    }
+    const HWND hwnd = m_hWnd;
+    const int refresh = MonitorRefreshRate(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY));
+    pacer = std::make_unique<FramePacer>(MakeDisplayFrameWaiter(refresh), [hwnd] {
+        ::PostMessageA(hwnd, WM_MOTIONFRAME, 0, 0);
+    });
+    pacer->SetActive(true);
 }
 
 // A repaint shows the current pictures alone on black, at once, and moves the
@@ -206,6 +227,20 @@ void ShowWnd::OnWorkDone() {
     AskWorker();
 }
 
+// One frame of every stage's moving pictures; the next comes once this one is
+// drawn, so that frames never pile up behind a slow one.
+void ShowWnd::OnMotionFrame() {
+    CClientDC dc(this);
+    display.SelectPalette(dc);
+    const std::chrono::milliseconds now = clock.Now();
+    for (Stage& stage : stages) {
+        stage.NextMotionFrame(dc, now);
+    }
+    if (pacer) {
+        pacer->FrameTaken();
+    }
+}
+
 void ShowWnd::TakePicture(std::size_t index, Picture picture) {
     Stage& stage = stages[index];
     stage.Hold(std::move(picture), std::move(askedName));
@@ -253,6 +288,7 @@ void ShowWnd::AskWorker() {
         request.maxHeight /= 2;
     }
     request.sizing = settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
+    request.motion = Moving();
     worker->Load(std::move(request));
 }
 
@@ -267,7 +303,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     if (drawable && turns->NewToScreen(index)) {
         Remember(stage.HeldName());
     }
-    if (stage.Show(dc, softly)) {
+    if (stage.Show(dc, softly, clock.Now())) {
         StartFadeTimer(dc, stage);
     }
     DrawnAt(index, drawable);
@@ -302,6 +338,14 @@ void ShowWnd::StepBack() {
 // The delay starts again when the show goes on.
 void ShowWnd::TogglePause() {
     turns->TogglePause();
+    if (turns->Paused()) {
+        clock.Pause();
+    } else {
+        clock.Resume();
+    }
+    if (pacer) {
+        pacer->SetActive(!turns->Paused());
+    }
     RestartTimer();
 }
 

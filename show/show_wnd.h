@@ -7,7 +7,9 @@
 #include "library/play_order.h"
 #include "library/show_memory.h"
 #include "picture/picture.h"
+#include "show/frame_pacer.h"
 #include "show/full_screen_geometry.h"
+#include "show/show_clock.h"
 #include "show/show_worker.h"
 #include "show/stage.h"
 #include "show/stage_turns.h"
@@ -26,6 +28,9 @@ class Display;
 constexpr UINT WM_LOADNEXT = WM_USER + 10;
 // Posted by the show's worker thread when it has finished work to hand over.
 constexpr UINT WM_WORKDONE = WM_USER + 11;
+// Posted by the show's frame pacer when the display is due a frame of the
+// moving pictures.
+constexpr UINT WM_MOTIONFRAME = WM_USER + 12;
 
 class ShowWnd : public CWnd {
 public:
@@ -79,6 +84,7 @@ private:
     void OnTimer(UINT_PTR id);
     void LoadNext(UINT_PTR stage);
     void OnWorkDone();
+    void OnMotionFrame();
 
     // Draws the stage's picture if it is drawable, then asks for the next one;
     // a picture still on its way is drawn when it comes. `softly`: it fades in,
@@ -87,6 +93,9 @@ private:
     void ShowEveryStage();
     void RestartTimer();
     void StartFadeTimer(CDC& dc, Stage& stage);
+    // Whether pictures move: the Motion setting, on a display of true colour.
+    bool Moving() const;
+    void StartPacer();
     void NextFadeFrames();
     void DrawnAt(std::size_t stage, bool shown);
     // Hands the next picture of the order to the worker, when none is on its way.
@@ -102,6 +111,7 @@ private:
     const Display& display;
     const std::string folder; // the show's folder, in full
     std::vector<Stage> stages;
+    ShowClock clock; // the time moving pictures follow
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
     std::string askedName; // of the picture on its way, relative to the folder
@@ -111,6 +121,8 @@ private:
     BOOL autoDelete;
     // It uses nothing of the window, and is stopped first, by the destructor.
     std::unique_ptr<ShowWorker> worker;
+    // The frames of moving pictures; none when pictures stand still.
+    std::unique_ptr<FramePacer> pacer;
 };
 
 // The monitors as the system reports them now, in device pixels.

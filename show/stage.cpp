@@ -6,6 +6,7 @@
 #include "display/screen_capture.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
+#include "show/timer_period.h"
 
 #include <utility>
 
@@ -19,46 +20,54 @@ int32_t ScatteredOffset(int32_t draw, int32_t freeSpace) {
 } // namespace
 
 Stage::Stage(const RECT& area, const Settings& settings, const Display& display, bool fadeAllowed,
-             UINT captionDpi)
-    : area(area), settings(settings), display(display), fadeAllowed(fadeAllowed),
+             UINT captionDpi, bool moving)
+    : area(area), settings(settings), display(display), fadeAllowed(fadeAllowed), moving(moving),
       caption(captionDpi != 0 ? std::make_unique<const CaptionWriter>(captionDpi) : nullptr) {}
 
-void Stage::Hold(Picture picture, std::string name) {
-    next = std::move(picture);
-    nextName = std::move(name);
-    captionDue = caption != nullptr;
+void Stage::Hold(Picture picture, std::string name, Picture partner, std::string partnerName) {
+    held = {std::move(picture), std::move(name)};
+    heldPartner = {std::move(partner), std::move(partnerName)};
 }
 
-bool Stage::Show(CDC& dc, bool softly) {
+bool Stage::Show(CDC& dc, bool softly, std::chrono::milliseconds now) {
     if (fade) {
         EndFade(dc);
     }
-    if (!next.IsDrawable()) {
+    if (!held.picture.IsDrawable()) {
         return false;
     }
-    if (captionDue) {
-        caption->Write(next, nextName, captions++);
-        captionDue = false;
+    const Screen::Motion motion{moving, std::chrono::milliseconds(TimerPeriod(settings.Delay))};
+    OnStage next{Screen(std::move(held), std::move(heldPartner),
+                        PairsSideBySide(Width(area), Height(area)),
+                        PairGap(Width(area), Height(area)), motion),
+                 {}, now, captions};
+    held = {};
+    heldPartner = {};
+    if (!next.screen.IsDrawable()) {
+        return false;
     }
+    captions += caption != nullptr ? 1 : 0;
+    WriteCaptions(next);
     display.SelectPalette(dc);
-    const POINT at = Place();
-    const RECT where{at.x, at.y, at.x + next.Width(), at.y + next.Height()};
+    const POINT at = Place(next.screen.Width(), next.screen.Height());
+    next.place = {at.x, at.y, next.screen.Width(), next.screen.Height()};
     const bool fading = softly && fadeAllowed && settings.Fade != 0 && display.format.trueColour;
+    leaving = std::exchange(current, std::move(next));
     if (fading) {
-        StartFade(dc, at);
+        StartFade(dc, current->place);
     } else {
+        leaving.reset();
         if (settings.Overlap == 0) {
             dc.FillSolidRect(area, Black);
         }
-        DrawPicture(dc, next, at.x, at.y, display);
+        Draw(dc, current->screen.Image(), current->place);
     }
-    shown = where;
     return fading;
 }
 
 void Stage::ShowUnseen() {
-    if (next.IsDrawable()) {
-        Place();
+    if (held.picture.IsDrawable()) {
+        Place(held.picture.FrameWidth(), held.picture.FrameHeight());
     }
 }
 
@@ -66,59 +75,119 @@ void Stage::Repainted(CDC& dc) {
     if (fade) {
         EndFade(dc);
     } else {
-        shown = RECT{};
+        current.reset();
     }
 }
 
-// Without Overlap the previous picture, read back from the screen, fades out
-// first; with it the new one fades in over the pixels beneath it.
-void Stage::StartFade(CDC& dc, POINT at) {
+// With Overlap the new screen fades in over the pixels beneath it; without, it
+// dissolves out of the previous one: a still one is read back from the screen,
+// a moving one goes on moving.
+void Stage::StartFade(CDC& dc, const DevicePlace& at) {
     Picture beneath;
-    Picture fadingOut;
+    std::optional<DevicePlace> from;
     if (settings.Overlap != 0) {
-        beneath = CaptureDevice(dc, at.x, at.y, next.Width(), next.Height());
-    } else if (!::IsRectEmpty(&shown)) {
-        fadingOut = CaptureDevice(dc, shown.left, shown.top, Width(shown), Height(shown));
+        beneath = CaptureDevice(dc, at.x, at.y, at.width, at.height);
+        leaving.reset();
+    } else if (leaving && !leaving->screen.Moving()) {
+        const DevicePlace was = leaving->place;
+        leaving->screen = Screen({CaptureDevice(dc, was.x, was.y, was.width, was.height), {}}, {},
+                                 true, 0, {});
     }
-    // With nothing to fade out (nothing shown since a repaint, or nothing read
-    // back) a stage cleared between pictures is cleared now.
-    if (settings.Overlap == 0 && !fadingOut.IsDrawable()) {
+    if (leaving && leaving->screen.IsDrawable()) {
+        from = leaving->place;
+    } else {
+        leaving.reset();
+    }
+    // With nothing to dissolve out of (nothing shown since a repaint, or
+    // nothing read back) a stage cleared between screens is cleared now.
+    if (settings.Overlap == 0 && !from) {
         dc.FillSolidRect(area, Black);
     }
-    fade.emplace(std::move(next), at.x, at.y, std::move(beneath), std::move(fadingOut), shown.left,
-                 shown.top);
+    fade.emplace(at, std::move(beneath), from);
+    DrawFadeFrame(dc);
 }
 
 bool Stage::NextFadeFrame(CDC& dc) {
     if (!fade) {
         return false;
     }
-    if (const std::optional<Fade::Frame> frame = fade->Next()) {
-        DrawFrame(dc, *frame);
-        return true;
+    if (!fade->Step()) {
+        fade.reset();
+        leaving.reset();
+        return false;
     }
-    fade.reset();
-    return false;
+    DrawFadeFrame(dc);
+    return fade.has_value();
 }
 
 void Stage::EndFade(CDC& dc) {
     if (!fade) {
         return;
     }
-    DrawFrame(dc, fade->Last());
+    fade->End();
+    DrawFadeFrame(dc);
     fade.reset();
+    leaving.reset();
 }
 
-void Stage::DrawFrame(CDC& dc, const Fade::Frame& frame) {
-    if (frame.clearFirst) {
+// A frame whose memory cannot be had ends the fade: the screen comes at once.
+void Stage::DrawFadeFrame(CDC& dc) {
+    Picture* frame = fade->Frame(leaving ? &leaving->screen.Image() : nullptr,
+                                 current->screen.Image());
+    if (frame != nullptr) {
+        Draw(dc, *frame, fade->Place());
+        return;
+    }
+    if (settings.Overlap == 0) {
         dc.FillSolidRect(area, Black);
     }
-    DrawPicture(dc, frame.pixels, frame.x, frame.y, display);
+    Draw(dc, current->screen.Image(), current->place);
+    fade.reset();
+    leaving.reset();
 }
 
-POINT Stage::Place() const {
-    const int32_t freeWidth = Width(area) - next.Width();
-    const int32_t freeHeight = Height(area) - next.Height();
+bool Stage::NextMotionFrame(CDC& dc, std::chrono::milliseconds now) {
+    const bool currentMoves = current && current->screen.Moving();
+    const bool leavingMoves = leaving && leaving->screen.Moving();
+    if (!currentMoves && !leavingMoves) {
+        return false;
+    }
+    for (std::optional<OnStage>* onStage : {&current, &leaving}) {
+        if (*onStage && (*onStage)->screen.Moving()) {
+            MoveOn(**onStage, now);
+        }
+    }
+    if (fade) {
+        DrawFadeFrame(dc);
+    } else {
+        Draw(dc, current->screen.Image(), current->place);
+    }
+    return true;
+}
+
+void Stage::MoveOn(OnStage& onStage, std::chrono::milliseconds now) {
+    onStage.screen.MoveTo(now - onStage.since);
+    WriteCaptions(onStage);
+}
+
+void Stage::WriteCaptions(OnStage& onStage) {
+    if (caption == nullptr) {
+        return;
+    }
+    Picture& image = onStage.screen.Image();
+    for (const Screen::Part& part : onStage.screen.Parts()) {
+        caption->Write(image, part.left, part.top, part.width, part.height, part.taken,
+                       part.shown.name, onStage.captionTurn);
+    }
+}
+
+void Stage::Draw(CDC& dc, Picture& pixels, const DevicePlace& at) {
+    DrawPicture(dc, pixels, at.x, at.y, display);
+}
+
+POINT Stage::Place(int32_t width, int32_t height) const {
+    const int32_t freeWidth = Width(area) - width;
+    const int32_t freeHeight = Height(area) - height;
     if (settings.Position != 0) {
         return {area.left + freeWidth / 2, area.top + freeHeight / 2};
     }

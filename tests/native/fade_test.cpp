@@ -83,42 +83,40 @@ TEST(FadeTest, MixesEachChannelExactlyAtTheEndsAndWithinALevelBetween) {
     EXPECT_EQ(0u, out[0]);
 }
 
-// Without Overlap: the previous picture fades out where it is, the stage is
-// cleared, the new one fades in over black and ends as itself. With Overlap: it
-// fades in over the pixels beneath it. Last ends a fade at once.
-TEST(FadeTest, TheFramesComeInTheirOrderAndPlaces) {
-    Fade cleared(Solid(4, 2, 0x00F0F0F0), 10, 20, Picture(), Solid(3, 3, 0x00808080), 1, 2);
-    for (int k = 1; k <= FadeOutFrames; ++k) {
-        const std::optional<Fade::Frame> frame = cleared.Next();
-        ASSERT_TRUE(frame);
-        EXPECT_EQ(1, frame->x);
-        EXPECT_EQ(2, frame->y);
-        EXPECT_FALSE(frame->clearFirst);
-        EXPECT_EQ(0x80u * (FadeOutFrames - k) / FadeOutFrames, frame->pixels.Pixels()[0] & 0xFF);
+// Without Overlap the new screen dissolves straight out of the previous one
+// over the union of their places: halfway, both are there at half strength
+// where they meet, each half itself against black where it lies alone, and the
+// last frame is the new screen alone on black. With Overlap it fades in over
+// what is beneath it. End gives the last frame at once.
+TEST(FadeTest, ANewScreenDissolvesOutOfThePreviousOne) {
+    const Picture next = Solid(4, 2, 0x00F0F0F0);
+    const Picture previous = Solid(4, 2, 0x00808080);
+    Fade cross({12, 20, 4, 2}, Picture(), DevicePlace{10, 20, 4, 2});
+    EXPECT_EQ(10, cross.Place().x);
+    EXPECT_EQ(6, cross.Place().width);
+    for (int k = 1; k < FadeInFrames / 2; ++k) {
+        ASSERT_TRUE(cross.Step());
     }
-    for (int k = 1; k <= FadeInFrames; ++k) {
-        const std::optional<Fade::Frame> frame = cleared.Next();
-        ASSERT_TRUE(frame);
-        EXPECT_EQ(10, frame->x);
-        EXPECT_EQ(20, frame->y);
-        EXPECT_EQ(k == 1, frame->clearFirst);
-        EXPECT_EQ(4, frame->pixels.Width());
-        EXPECT_EQ(0xF0u * k / FadeInFrames, frame->pixels.Pixels()[7] & 0xFF);
+    const Picture* halfway = cross.Frame(&previous, next);
+    ASSERT_NE(nullptr, halfway);
+    ASSERT_EQ(6, halfway->Width());
+    EXPECT_EQ(0x40u, halfway->Pixels()[0] & 0xFF);  // the previous alone
+    EXPECT_EQ(0xB8u, halfway->Pixels()[2] & 0xFF);  // both
+    EXPECT_EQ(0x78u, halfway->Pixels()[11] & 0xFF); // the new one alone
+    while (cross.Step()) {
     }
-    EXPECT_FALSE(cleared.Next());
+    const Picture* last = cross.Frame(&previous, next);
+    EXPECT_EQ(0u, last->Pixels()[6]);
+    EXPECT_EQ(0x00F0F0F0u, last->Pixels()[11]);
 
-    Fade over(Solid(2, 2, 0x00000000), 0, 0, Solid(2, 2, 0x00FF0000), Picture(), 0, 0);
-    const std::optional<Fade::Frame> first = over.Next();
-    ASSERT_TRUE(first);
-    EXPECT_FALSE(first->clearFirst);
-    EXPECT_EQ(0x00EF0000u, first->pixels.Pixels()[3]); // 255 x 15 / 16
+    Fade over({0, 0, 2, 2}, Solid(2, 2, 0x00FF0000), std::nullopt);
+    // (255 x 15 + 240) / 16 and 240 / 16
+    EXPECT_EQ(0x00FE0F0Fu, over.Frame(nullptr, Solid(2, 2, 0x00F0F0F0))->Pixels()[3]);
 
-    Fade cut(Solid(2, 2, 0x00112233), 5, 6, Picture(), Solid(2, 2, 0x00FFFFFF), 0, 0);
-    cut.Next();
-    const Fade::Frame last = cut.Last();
-    EXPECT_TRUE(last.clearFirst); // it was still fading out
-    EXPECT_EQ(0x00112233u, last.pixels.Pixels()[0]);
-    EXPECT_FALSE(cut.Next());
+    Fade cut({5, 6, 2, 2}, Picture(), DevicePlace{0, 0, 2, 2});
+    cut.End();
+    EXPECT_EQ(0x00112233u, cut.Frame(&previous, Solid(2, 2, 0x00112233))->Pixels()[5 + 6 * 7]);
+    EXPECT_FALSE(cut.Step());
 }
 
 // A frame made from a picture dithered for an earlier draw is a fresh mix, to
@@ -131,14 +129,12 @@ TEST(FadeTest, AMixedFrameIsUndithered) {
     EXPECT_EQ(Picture::State::Ready, frame.GetState());
 }
 
-// What lies beneath a picture that is larger than what could be read back is
-// not mixed in: the picture fades in over black, and nothing is read past the
-// smaller picture's end.
-TEST(FadeTest, APictureFadesInOverBlackWhenWhatIsBeneathIsOfAnotherSize) {
-    Fade fade(Solid(64, 64, 0x00F0F0F0), 0, 0, Solid(2, 2, 0x00FFFFFF), Picture(), 0, 0);
-    const std::optional<Fade::Frame> first = fade.Next();
-    ASSERT_TRUE(first);
-    EXPECT_EQ(0x000F0F0Fu, first->pixels.Pixels()[64 * 64 - 1]); // 240 / 16
-    while (fade.Next()) {
-    }
+// What lies beneath a screen that is of another size than what could be read
+// back is not mixed in: the screen fades in over black, and nothing is read
+// past the smaller picture's end.
+TEST(FadeTest, AScreenFadesInOverBlackWhenWhatIsBeneathIsOfAnotherSize) {
+    Fade fade({0, 0, 64, 64}, Solid(2, 2, 0x00FFFFFF), std::nullopt);
+    const Picture* first = fade.Frame(nullptr, Solid(64, 64, 0x00F0F0F0));
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(0x000F0F0Fu, first->Pixels()[64 * 64 - 1]); // 240 / 16
 }

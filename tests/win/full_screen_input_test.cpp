@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -119,18 +120,19 @@ TEST_F(FullScreenInputTest, EachMonitorShowsPicturesInTurnFittedToItself) {
 }
 
 // With Fade on (24 bits here) a tick starts the change: over the earlier
-// pictures with Overlap, so that halfway through the red a.jpg and the blue
-// c.jpg are mixed half and half, and the last frame is c.jpg itself. With Fade
-// off the tick shows c.jpg at once, as it always has. (The first picture on
-// screen, b.jpg, fades in over black.)
+// pictures with Overlap, and straight out of the red b.jpg without, so that
+// halfway through either way the red and the blue c.jpg are mixed half and
+// half, and the last frame is c.jpg itself. With Fade off the tick shows c.jpg
+// at once, as it always has. (The first picture on screen, b.jpg, fades in
+// over black.)
 TEST_F(FullScreenInputTest, WithFadeOnATickFadesThePictureInOverTheOneBefore) {
     PictureFolder folder;
     folder.AddSolid("a.jpg", 1024, 768, Red);
     folder.AddSolid("b.jpg", 1024, 768, Red);
     folder.AddSolid("c.jpg", 1024, 768, Blue);
-    for (const bool fade : {true, false}) {
+    for (const auto [fade, overlap] : {std::pair{true, 1}, {false, 1}, {true, 0}}) {
         Settings settings = ShowSettings(folder.Path());
-        settings.Overlap = 1;
+        settings.Overlap = overlap;
         settings.Fade = fade ? 1 : 0;
         Start(new FullScreenShowWnd(settings, *display));
         for (int frame = 0; frame < FadeInFrames; ++frame) {
@@ -148,7 +150,7 @@ TEST_F(FullScreenInputTest, WithFadeOnATickFadesThePictureInOverTheOneBefore) {
                                         (GetGValue(Red) + GetGValue(Blue)) / 2,
                                         (GetBValue(Red) + GetBValue(Blue)) / 2)
                                   : Blue;
-        EXPECT_PRED2(Near, halfway, mix) << (fade ? "Fade" : "no Fade");
+        EXPECT_PRED2(Near, halfway, mix) << (fade ? "Fade" : "no Fade") << ", Overlap " << overlap;
         for (int frame = 0; frame < FadeInFrames; ++frame) {
             Send(WM_TIMER, 2);
         }
