@@ -80,30 +80,21 @@ void Stage::Repainted(CDC& dc) {
 }
 
 // With Overlap the new screen fades in over the pixels beneath it; without, it
-// dissolves out of the previous one: a still one is read back from the screen,
-// a moving one goes on moving.
+// dissolves out of the previous one, whose pixels on screen are its screen's
+// (a moving one goes on moving).
 void Stage::StartFade(CDC& dc, const DevicePlace& at) {
     Picture beneath;
-    std::optional<DevicePlace> from;
     if (settings.Overlap != 0) {
         beneath = CaptureDevice(dc, at.x, at.y, at.width, at.height);
         leaving.reset();
-    } else if (leaving && !leaving->screen.Moving()) {
-        const DevicePlace was = leaving->place;
-        leaving->screen = Screen({CaptureDevice(dc, was.x, was.y, was.width, was.height), {}}, {},
-                                 true, 0, {});
     }
-    if (leaving && leaving->screen.IsDrawable()) {
-        from = leaving->place;
-    } else {
-        leaving.reset();
-    }
-    // With nothing to dissolve out of (nothing shown since a repaint, or
-    // nothing read back) a stage cleared between screens is cleared now.
-    if (settings.Overlap == 0 && !from) {
+    // With nothing to dissolve out of (nothing shown since a repaint) a stage
+    // cleared between screens is cleared now.
+    if (settings.Overlap == 0 && !leaving) {
         dc.FillSolidRect(area, Black);
     }
-    fade.emplace(at, std::move(beneath), from);
+    fade.emplace(at, std::move(beneath),
+                 leaving ? std::optional<DevicePlace>(leaving->place) : std::nullopt);
     DrawFadeFrame(dc);
 }
 
