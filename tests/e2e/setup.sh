@@ -65,6 +65,7 @@ click_at() {
 
 screenshot() {
     [ -n "${PELLORAN_SCREENSHOTS:-}" ] || return 0
+    xdotool mousemove 0 0 sleep 0.3 # no control under the pointer lights up
     import -window "$1" "$PELLORAN_SCREENSHOTS/$2"
 }
 
