@@ -64,29 +64,26 @@ TEST_F(PictureFitTest, FillsTheBoxOneWayAndEnlargesAtMostTwice) {
 }
 
 // Decoded for a moving view, a picture keeps the frame a still load gives it,
-// as its width x height, and is a fifth larger a side within twice its source.
+// and is a fifth larger a side within twice its source. Each case: the photo,
+// its orientation, the box, fitted or not, and the width decoded.
 TEST_F(PictureFitTest, AMovingViewsHeadroomSurroundsTheStillFrame) {
-    const Picture::Sizing reduce = Picture::Sizing::Reduce, fit = Picture::Sizing::Fit;
-    const struct {
-        int width, height, orientation, boxWidth, boxHeight;
-        Picture::Sizing sizing;
-        int32_t moving; // the headroom's width
-    } cases[] = {{1600, 1200, 1, 1024, 768, reduce, 960}, {1600, 1200, 1, 1024, 768, fit, 1228},
-                 {900, 600, 6, 400, 600, reduce, 480},    {900, 600, 8, 500, 700, fit, 560},
-                 {300, 200, 1, 1024, 768, fit, 600},      {300, 200, 1, 1024, 768, reduce, 360}};
+    const int cases[][7] = {{1600, 1200, 1, 1024, 768, 0, 960}, {1600, 1200, 1, 1024, 768, 1, 1228},
+                            {900, 600, 6, 400, 600, 0, 480},    {900, 600, 8, 500, 700, 1, 560},
+                            {300, 200, 1, 1024, 768, 1, 600},   {300, 200, 1, 1024, 768, 0, 360}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << ", " << c.orientation);
+        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1] << ", " << c[2]);
         JpegRecipe recipe;
-        recipe.width = c.width;
-        recipe.height = c.height;
-        recipe.app1 = ExifBlock(c.orientation);
+        recipe.width = c[0];
+        recipe.height = c[1];
+        recipe.app1 = ExifBlock(c[2]);
         const std::vector<uint8_t> bytes = MakeJpeg(recipe, Uniform(recipe, {128, 128, 128}));
-        LoadBytes(bytes, c.boxWidth, c.boxHeight, c.sizing);
+        const Picture::Sizing sizing = c[5] ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
+        LoadBytes(bytes, c[3], c[4], sizing);
         const int64_t still = int64_t{picture.Width()} << 32 | picture.Height();
         EXPECT_EQ(still, int64_t{picture.FrameWidth()} << 32 | picture.FrameHeight());
-        LoadBytes(bytes, c.boxWidth, c.boxHeight, c.sizing, true);
+        LoadBytes(bytes, c[3], c[4], sizing, true);
         EXPECT_EQ(still, int64_t{picture.FrameWidth()} << 32 | picture.FrameHeight());
-        EXPECT_EQ(c.moving, picture.Width());
+        EXPECT_EQ(c[6], picture.Width());
         EXPECT_LE(picture.Width() * picture.Height(), (still >> 32) * (still & 0xFFFF) * 1.44);
     }
 }
