@@ -26,4 +26,6 @@ void SaverApp::RunSetup(HWND owner) {
     WriteProfileInt(SettingsSection, FitName, edited->Fit);
     WriteProfileInt(SettingsSection, KeysName, edited->Keys);
     WriteProfileInt(SettingsSection, CaptionsName, edited->Captions);
+    WriteProfileInt(SettingsSection, MotionName, edited->Motion);
+    WriteProfileInt(SettingsSection, PairsName, edited->Pairs);
 }

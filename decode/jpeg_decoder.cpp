@@ -10,6 +10,7 @@
 #include "picture/jpeg_scale.h"
 #include "picture/pixel_buffer.h"
 #include "picture/resampler.h"
+#include "picture/zoom_headroom.h"
 
 #include <algorithm>
 #include <atomic>
@@ -147,7 +148,8 @@ struct JpegSession {
 // through longjmp to the setjmp below and makes this return false; nothing in
 // this function needs destroying, so jumping over its frame is sound. What
 // lives across setjmp is in the session, and stays as it was.
-bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing) {
+bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
+              bool headroom) {
     jpeg_decompress_struct& info = session.info;
     DecodedPicture& decoded = session.decoded;
     int32_t& width = decoded.size.width;
@@ -178,9 +180,17 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
         session.pixels = AllocatePixels(0, 0);
         return session.pixels != nullptr;
     }
+    // A moving picture is fitted to its frame's headroom, whichever rule sizes
+    // the frame; from here on it is decoded as any fitted picture.
+    const bool fitting = headroom || sizing == Picture::Sizing::Fit;
     PictureSize fitted;
-    if (sizing == Picture::Sizing::Fit) {
+    if (headroom) {
+        fitted =
+            HeadroomSize(decoded.source, FrameSize(decoded.source, boxWidth, boxHeight, sizing));
+    } else if (fitting) {
         fitted = FitSize(sourceWidth, sourceHeight, boxWidth, boxHeight);
+    }
+    if (fitting) {
         info.scale_num = static_cast<unsigned int>(
             FitScaleEighths(sourceWidth, sourceHeight, fitted.width, fitted.height));
         info.scale_denom = 8;
@@ -196,7 +206,7 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     // Fitted, the rows of colour and grey files come from libjpeg as pixels
     // (blue, green, red and a fourth byte, which the filter leaves out),
     // straight into the resampler's row.
-    const bool direct = sizing == Picture::Sizing::Fit && info.out_color_space != JCS_CMYK;
+    const bool direct = fitting && info.out_color_space != JCS_CMYK;
     if (direct) {
         info.out_color_space = JCS_EXT_BGRX;
     }
@@ -219,7 +229,7 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     }
     session.rowPointer[0] = session.row.get();
     int32_t capacity = height;
-    if (sizing == Picture::Sizing::Fit) {
+    if (fitting) {
         session.fit.emplace();
         if (!session.fit->Start(width, height, fitted.width, fitted.height)) {
             return false;
@@ -274,9 +284,9 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
 } // namespace
 
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                const std::atomic_bool* abandon, DecodedPicture& decoded) {
+                bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded) {
     JpegSession session(file, abandon);
-    if (!ReadJpeg(session, maxWidth, maxHeight, sizing)) {
+    if (!ReadJpeg(session, maxWidth, maxHeight, sizing, headroom)) {
         return false;
     }
     decoded = std::move(session.decoded);

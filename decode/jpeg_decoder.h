@@ -10,8 +10,10 @@
 
 // Decodes the open file at the DCT scale its box asks for: reduced by libjpeg
 // alone (the fixed reductions come later), or fitted to the box as the rows
-// come; a sideways picture meets its box turned. A file whose data ends early
+// come; a sideways picture meets its box turned. With `headroom` it is fitted
+// instead to the size a moving view needs around the frame either gives it
+// (see picture/zoom_headroom.h). A file whose data ends early
 // keeps the rows that came. False for a file libjpeg cannot read, colours it
 // does not decode, more than the memory allowed, or `abandon` (if given) up.
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                const std::atomic_bool* abandon, DecodedPicture& decoded);
+                bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded);

@@ -11,7 +11,9 @@
 // it to that box, and reads the day it was taken; the picture is turned upright
 // last, when it is smallest. It is ready, or failed and without pixels or date.
 // A decode still under way when `abandon` (if given) becomes true stops there
-// and fails.
+// and fails. With `headroom` the picture is decoded for a moving view: fitted
+// to HeadroomSize around the frame the box and the sizing give it, which the
+// picture records as its frame (see picture/zoom_headroom.h).
 Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
                         Picture::Sizing sizing = Picture::Sizing::Reduce,
-                        const std::atomic_bool* abandon = nullptr);
+                        const std::atomic_bool* abandon = nullptr, bool headroom = false);

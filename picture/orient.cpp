@@ -60,4 +60,7 @@ void Picture::Orient(Orientation orientation) {
         }
     }
     HoldPixels(std::move(out), outWidth, outHeight);
+    if (SwapsSides(orientation)) {
+        SetFrame({frameHeight, frameWidth});
+    }
 }

@@ -17,6 +17,8 @@ Picture& Picture::operator=(Picture&& other) noexcept {
     sourceWidth = other.sourceWidth;
     height = other.height;
     width = other.width;
+    frameHeight = other.frameHeight;
+    frameWidth = other.frameWidth;
     components = other.components;
     pixels = std::move(other.pixels);
     taken = other.taken;
@@ -44,6 +46,7 @@ void Picture::Adopt(int32_t newWidth, int32_t newHeight, std::unique_ptr<uint32_
         return;
     }
     HoldPixels(std::move(buffer), newWidth, newHeight);
+    SetFrame({width, height});
     state = State::Ready;
 }
 
@@ -52,6 +55,11 @@ void Picture::Describe(PictureSize source, int32_t sourceComponents, std::option
     sourceHeight = source.height;
     components = sourceComponents;
     taken = day;
+}
+
+void Picture::SetFrame(PictureSize frame) {
+    frameWidth = frame.width;
+    frameHeight = frame.height;
 }
 
 void Picture::MarkDithered() {

@@ -43,6 +43,10 @@ public:
     // Records what the picture's file says of it: the size its header gives,
     // its colour components per pixel, and the day it was taken.
     void Describe(PictureSize source, int32_t sourceComponents, std::optional<TakenDate> day);
+    // Records that the pixels hold a moving view's headroom around a frame of
+    // this size on screen (as stored: Orient turns it with the pixels). The
+    // reductions drop it: the reduced pixels are their own frame.
+    void SetFrame(PictureSize frame);
     // Reductions, each the gentlest that fits or a half, until the picture
     // fits the box (see picture/reduced_size.h).
     void ReduceToFit(int32_t maxWidth, int32_t maxHeight);
@@ -64,6 +68,10 @@ public:
     bool IsDrawable() const { return state == State::Ready || state == State::Dithered; }
     int32_t Width() const { return width; }
     int32_t Height() const { return height; }
+    // The size of the picture's frame on screen: Width() x Height(), but for a
+    // picture decoded with a moving view's headroom around its frame.
+    int32_t FrameWidth() const { return frameWidth; }
+    int32_t FrameHeight() const { return frameHeight; }
     // The size that the file's header gives, and its colour components per pixel.
     int32_t SourceWidth() const { return sourceWidth; }
     int32_t SourceHeight() const { return sourceHeight; }
@@ -89,6 +97,8 @@ private:
     int32_t sourceWidth = 0;
     int32_t height = 0;
     int32_t width = 0;
+    int32_t frameHeight = 0;
+    int32_t frameWidth = 0;
     int32_t components = 0;
     std::unique_ptr<uint32_t[]> pixels;
     std::optional<TakenDate> taken;

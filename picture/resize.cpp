@@ -124,6 +124,7 @@ void Picture::Resize(Reduction kind) {
         }
         HoldPixels(std::move(cut), outWidth, outHeight);
     }
+    SetFrame({width, height});
 }
 
 // Each 2 x 2 block becomes one pixel, its mean. An odd last row or column is dropped.

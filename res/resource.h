@@ -23,3 +23,5 @@
 #define IDC_FIT 1020
 #define IDC_KEYS 1021
 #define IDC_CAPTIONS 1022
+#define IDC_MOTION 1023
+#define IDC_PAIRS 1024

@@ -37,6 +37,8 @@ void SetupDialog::DoDataExchange(CDataExchange& dx) {
     DDX_Check(dx, IDC_FIT, settings.Fit);
     DDX_Check(dx, IDC_KEYS, settings.Keys);
     DDX_Check(dx, IDC_CAPTIONS, settings.Captions);
+    DDX_Check(dx, IDC_MOTION, settings.Motion);
+    DDX_Check(dx, IDC_PAIRS, settings.Pairs);
     if (dx.m_bSaveAndValidate) {
         ReadInteger(delayText, settings.Delay); // no number: the delay stays as it was
     }

@@ -15,8 +15,8 @@ public:
 
     // Path: edit 1000, at most 250 characters. Size: "Large" 0, "Small" 1;
     // Position: "Scatter" 0, "Center" 1 (none checked: -1). Overlap, Random,
-    // Subfolders, Fade, Fit, Keys and Captions: the check boxes. Delay: exchanged through
-    // delayText.
+    // Subfolders, Fade, Fit, Keys, Captions, Motion and Pairs: the check boxes. Delay: exchanged
+    // through delayText.
     Settings settings;
     std::string delayText; // the delay as the text of edit 1008
 

@@ -43,7 +43,7 @@ struct ShowWorker::Shared {
 
 Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop) {
     return LoadPictureFile(request.path.c_str(), request.maxWidth, request.maxHeight,
-                           request.sizing, &stop);
+                           request.sizing, &stop, request.motion);
 }
 
 ShowWorker::ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,

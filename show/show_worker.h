@@ -20,13 +20,15 @@
 #include <vector>
 
 // One picture to decode, for one stage of the show, into a box of this size,
-// reduced or fitted to it.
+// reduced or fitted to it; for a moving view, with the zoom's headroom around
+// that frame.
 struct LoadRequest {
     int stage = 0;
     std::string path;
     int32_t maxWidth = 0;
     int32_t maxHeight = 0;
     Picture::Sizing sizing = Picture::Sizing::Reduce;
+    bool motion = false;
 };
 
 // Decodes the picture asked for, ready or failed; it may stop early, failing,

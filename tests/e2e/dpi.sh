@@ -39,6 +39,7 @@ dialog_width() {
     id=$(xdotool search --name '^Pelloran V1.1 Setup$' | head -1)
     sleep 0.5
     if [ -n "${PELLORAN_SCREENSHOTS:-}" ] && [ "$1" = 144 ]; then
+        xdotool mousemove 0 0 sleep 0.3
         import -window "$id" "$PELLORAN_SCREENSHOTS/setup-dialog-144dpi.png"
     fi
     xdotool getwindowgeometry --shell "$id" | sed -n 's/^WIDTH=//p'

@@ -65,6 +65,7 @@ click_at() {
 
 screenshot() {
     [ -n "${PELLORAN_SCREENSHOTS:-}" ] || return 0
+    xdotool mousemove 0 0 sleep 0.3 # no control under the pointer lights up
     import -window "$1" "$PELLORAN_SCREENSHOTS/$2"
 }
 
@@ -88,24 +89,26 @@ run_scr /c &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
 screenshot "$setup" setup-dialog.png
-click_at "$setup" 244 209 33 67          # the delay edit
+click_at "$setup" 244 235 33 67          # the delay edit
 xdotool key End shift+Home && xdotool type 7
-click_at "$setup" 244 209 80 62          # Center
-click_at "$setup" 244 209 140 75         # Small
-click_at "$setup" 244 209 196 62         # Overlap
-click_at "$setup" 244 209 196 76         # Random
-click_at "$setup" 244 209 20 98          # Include subfolders, on at first
-click_at "$setup" 244 209 137 98         # Fade between pictures
-click_at "$setup" 244 209 20 111         # Fit pictures to the screen
-click_at "$setup" 244 209 20 124         # Arrow keys and Space control the show
-click_at "$setup" 244 209 20 137         # Show date and folder
-click_at "$setup" 244 209 203 25         # Choose
+click_at "$setup" 244 235 80 62          # Center
+click_at "$setup" 244 235 140 75         # Small
+click_at "$setup" 244 235 196 62         # Overlap
+click_at "$setup" 244 235 196 76         # Random
+click_at "$setup" 244 235 20 98          # Include subfolders, on at first
+click_at "$setup" 244 235 137 98         # Fade between pictures
+click_at "$setup" 244 235 20 111         # Fit pictures to the screen
+click_at "$setup" 244 235 20 124         # Arrow keys and Space control the show
+click_at "$setup" 244 235 20 137         # Show date and folder
+click_at "$setup" 244 235 20 150         # Move pictures slowly (pan and zoom)
+click_at "$setup" 244 235 20 163         # Show portrait pictures in pairs
+click_at "$setup" 244 235 203 25         # Choose
 chooser=$(wait_window 'Select Directory')
 screenshot "$chooser" directory-chooser.png
 # The list holds [..], [Family], [Holiday], 16 pixels a line: open [Family].
 click_at "$chooser" 165 134 40 44 2
 click_at "$chooser" 165 134 130 22       # the chooser's OK
-click_at "$setup" 244 209 204 182        # OK
+click_at "$setup" 244 235 204 208        # OK
 wait_exit "$program"
 expect_equal 0x7 "$(value_of Delay)" "Delay"
 expect_equal 0x1 "$(value_of Position)" "Position"
@@ -117,6 +120,8 @@ expect_equal 0x1 "$(value_of Fade)" "Fade"
 expect_equal 0x1 "$(value_of Fit)" "Fit"
 expect_equal 0x1 "$(value_of Keys)" "Keys"
 expect_equal 0x1 "$(value_of Captions)" "Captions"
+expect_equal 0x1 "$(value_of Motion)" "Motion"
+expect_equal 0x1 "$(value_of Pairs)" "Pairs"
 expect_equal "$pictures\\Family" "$(value_of Path)" "Path"
 
 # A bare start with a stored path of 300 characters: Enter (the focus is on OK)
@@ -148,9 +153,9 @@ wine_run reg add "$section" /v Path /d "$far_pictures" /f >/dev/null
 run_scr &
 program=$!
 setup=$(wait_window 'Pelloran V1.1 Setup')
-click_at "$setup" 244 209 203 25                              # Choose
+click_at "$setup" 244 235 203 25                              # Choose
 click_at "$(wait_window 'Select Directory')" 165 134 130 22   # the chooser's OK
-click_at "$setup" 244 209 204 182                             # OK
+click_at "$setup" 244 235 204 208                             # OK
 wait_exit "$program"
 expect_equal "$far_pictures" "$(stored_path)" "Path after the round trip"
 echo "setup: ok"

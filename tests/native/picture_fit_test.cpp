@@ -19,9 +19,10 @@ namespace {
 class PictureFitTest : public ::testing::Test {
 protected:
     void LoadBytes(const std::vector<uint8_t>& bytes, int32_t maxWidth, int32_t maxHeight,
-                   Picture::Sizing sizing = Picture::Sizing::Fit) {
+                   Picture::Sizing sizing = Picture::Sizing::Fit, bool headroom = false) {
         WriteFile(dir.File("picture.jpg"), bytes);
-        picture = LoadPictureFile(dir.File("picture.jpg").c_str(), maxWidth, maxHeight, sizing);
+        picture = LoadPictureFile(dir.File("picture.jpg").c_str(), maxWidth, maxHeight, sizing,
+                                  nullptr, headroom);
     }
     std::vector<uint32_t> Pixels() const {
         return {picture.Pixels(), picture.Pixels() + picture.Width() * picture.Height()};
@@ -60,6 +61,31 @@ TEST_F(PictureFitTest, FillsTheBoxOneWayAndEnlargesAtMostTwice) {
     grey.colours = JpegColours::Grey;
     LoadBytes(MakeJpeg(grey, Uniform(grey, {77})), 8, 8);
     EXPECT_EQ(std::vector<uint32_t>(64, 0x4D4D4D), Pixels());
+}
+
+// Decoded for a moving view, a picture keeps the frame a still load gives it,
+// and is a fifth larger a side within twice its source. Each case: the photo,
+// its orientation, the box, fitted or not, and the width decoded.
+TEST_F(PictureFitTest, AMovingViewsHeadroomSurroundsTheStillFrame) {
+    const int cases[][7] = {{1600, 1200, 1, 1024, 768, 0, 960}, {1600, 1200, 1, 1024, 768, 1, 1228},
+                            {900, 600, 6, 400, 600, 0, 480},    {900, 600, 8, 500, 700, 1, 560},
+                            {300, 200, 1, 1024, 768, 1, 600},   {300, 200, 1, 1024, 768, 0, 360}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c[0] << " x " << c[1] << ", " << c[2]);
+        JpegRecipe recipe;
+        recipe.width = c[0];
+        recipe.height = c[1];
+        recipe.app1 = ExifBlock(c[2]);
+        const std::vector<uint8_t> bytes = MakeJpeg(recipe, Uniform(recipe, {128, 128, 128}));
+        const Picture::Sizing sizing = c[5] ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
+        LoadBytes(bytes, c[3], c[4], sizing);
+        const int64_t still = int64_t{picture.Width()} << 32 | picture.Height();
+        EXPECT_EQ(still, int64_t{picture.FrameWidth()} << 32 | picture.FrameHeight());
+        LoadBytes(bytes, c[3], c[4], sizing, true);
+        EXPECT_EQ(still, int64_t{picture.FrameWidth()} << 32 | picture.FrameHeight());
+        EXPECT_EQ(c[6], picture.Width());
+        EXPECT_LE(picture.Width() * picture.Height(), (still >> 32) * (still & 0xFFFF) * 1.44);
+    }
 }
 
 // A separable Lanczos resample with three lobes in floating point: `lines`

@@ -74,6 +74,8 @@ TEST_F(SettingsTest, DefaultsWhenNothingIsStoredAndTheEmptyChainIsLeftBehind) {
     EXPECT_EQ(0, SaverSettings.Fit);
     EXPECT_EQ(0, SaverSettings.Keys);
     EXPECT_EQ(0, SaverSettings.Captions);
+    EXPECT_EQ(0, SaverSettings.Motion);
+    EXPECT_EQ(0, SaverSettings.Pairs);
 
     ASSERT_TRUE(KeyExists(SectionKey()));
     HKEY key;
@@ -98,6 +100,8 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     StoreInt("Fit", -2);
     StoreInt("Keys", 4);
     StoreInt("Captions", 5);
+    StoreInt("Motion", 6);
+    StoreInt("Pairs", -7);
     app.LoadSettings();
     EXPECT_EQ(-5, SaverSettings.Delay);
     EXPECT_EQ(7, SaverSettings.Position);
@@ -110,6 +114,8 @@ TEST_F(SettingsTest, StoredValuesAreReadAsTheyAreWithoutRangeChecks) {
     EXPECT_EQ(-2, SaverSettings.Fit);
     EXPECT_EQ(4, SaverSettings.Keys);
     EXPECT_EQ(5, SaverSettings.Captions);
+    EXPECT_EQ(6, SaverSettings.Motion);
+    EXPECT_EQ(-7, SaverSettings.Pairs);
 }
 
 TEST_F(SettingsTest, AnEmptyStoredPathStaysEmpty) {

@@ -128,7 +128,7 @@ TEST_F(SetupDialogTest, CancelAndEscapeWriteNothingEvenAfterEdits) {
 TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNewOnes) {
     struct {
         std::string delay, path;
-        bool scatter, large, overlap, random, subfolders, fade, fit, keys, captions;
+        bool scatter, large, overlap, random, subfolders, fade, fit, keys, captions, motion, pairs;
     } shown{};
     RunSetup([&shown](DialogDriver& user) {
         HWND dialog = user.WaitForWindow(SetupCaption);
@@ -138,7 +138,8 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
                  user.IsChecked(dialog, IDC_OVERLAP),    user.IsChecked(dialog, IDC_RANDOM),
                  user.IsChecked(dialog, IDC_SUBFOLDERS), user.IsChecked(dialog, IDC_FADE),
                  user.IsChecked(dialog, IDC_FIT),        user.IsChecked(dialog, IDC_KEYS),
-                 user.IsChecked(dialog, IDC_CAPTIONS)};
+                 user.IsChecked(dialog, IDC_CAPTIONS),   user.IsChecked(dialog, IDC_MOTION),
+                 user.IsChecked(dialog, IDC_PAIRS)};
         user.SetText(dialog, IDC_DELAY, "12 abc");
         user.SetText(dialog, IDC_PATH, "D:\\pics");
         user.Click(dialog, IDC_CENTER);
@@ -150,6 +151,8 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
         user.Click(dialog, IDC_FIT);
         user.Click(dialog, IDC_KEYS);
         user.Click(dialog, IDC_CAPTIONS);
+        user.Click(dialog, IDC_MOTION);
+        user.Click(dialog, IDC_PAIRS);
         user.Press(VK_RETURN);
         EXPECT_TRUE(user.WaitUntilGone(dialog));
     });
@@ -167,10 +170,12 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_FALSE(shown.fit);
     EXPECT_FALSE(shown.keys);
     EXPECT_FALSE(shown.captions);
+    EXPECT_FALSE(shown.motion);
+    EXPECT_FALSE(shown.pairs);
 
-    const std::vector<std::string> order = {"Delay",   "Position", "Size",       "Random",
-                                            "Overlap", "Path",     "Subfolders", "Fade",
-                                            "Fit",     "Keys",     "Captions"};
+    const std::vector<std::string> order = {"Delay",    "Position",   "Size", "Random", "Overlap",
+                                            "Path",     "Subfolders", "Fade", "Fit",    "Keys",
+                                            "Captions", "Motion",     "Pairs"};
     EXPECT_EQ(order, app.writes);
     EXPECT_EQ(12, StoredInt("Delay"));
     EXPECT_EQ(1, StoredInt("Position"));
@@ -183,6 +188,8 @@ TEST_F(SetupDialogTest, EnterStoresTheSixValuesIntegersBeforeTheStringThenTheNew
     EXPECT_EQ(1, StoredInt("Fit"));
     EXPECT_EQ(1, StoredInt("Keys"));
     EXPECT_EQ(1, StoredInt("Captions"));
+    EXPECT_EQ(1, StoredInt("Motion"));
+    EXPECT_EQ(1, StoredInt("Pairs"));
 }
 
 TEST_F(SetupDialogTest, StoredStatesWithoutAControlShowAsNoneAndStoreBackAsTheDialogSaysThem) {
@@ -317,7 +324,7 @@ TEST_F(SetupDialogTest, ALongerChosenPathIsShownInFullAndEveryOkRefusesItUntilSh
     EXPECT_EQ(IDC_PATH, focusAfter);
     EXPECT_EQ(0u, LOWORD(selection));
     EXPECT_EQ(tooLong.size(), HIWORD(selection));
-    EXPECT_EQ(11u, app.writes.size()); // one successful OK
+    EXPECT_EQ(13u, app.writes.size()); // one successful OK
     EXPECT_EQ(longest, StoredText("Path"));
 }
 
@@ -351,7 +358,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_OVERLAP, IDC_RANDOM,
                                 IDC_SUBFOLDERS, IDC_FADE, IDC_FIT, IDC_KEYS, IDC_CAPTIONS,
-                                IDC_CHOOSE, IDOK}),
+                                IDC_MOTION, IDC_PAIRS, IDC_CHOOSE, IDOK}),
               visited);
 
     // The platform makes a radio button a tab stop while it is checked, so Tab
@@ -361,7 +368,7 @@ TEST_F(SetupDialogTest, TabVisitsTheTabStopsInTemplateOrderAndOfTheRadioButtonsO
     RunSetup(tabAround);
     EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_PATH, IDC_DELAY, IDC_CENTER, IDC_LARGE,
                                 IDC_OVERLAP, IDC_RANDOM, IDC_SUBFOLDERS, IDC_FADE, IDC_FIT,
-                                IDC_KEYS, IDC_CAPTIONS, IDC_CHOOSE, IDOK}),
+                                IDC_KEYS, IDC_CAPTIONS, IDC_MOTION, IDC_PAIRS, IDC_CHOOSE, IDOK}),
               visited);
 }
 
