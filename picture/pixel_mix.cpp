@@ -2,6 +2,7 @@
 
 #include "picture/picture.h"
 
+#include <algorithm>
 #include <cstring>
 
 #ifdef PELLORAN_X86_SIMD
@@ -114,6 +115,46 @@ void MixPixels(SimdPath path, const uint32_t* from, const uint32_t* to, uint32_t
 #endif
     default:
         MixPlain(from, to, out, count, fromWeight, toWeight);
+    }
+}
+
+namespace {
+// The pixel of `placed` at (x, y) of the frame, or null where it has none;
+// `end` is set to where the frame's row leaves or enters it.
+const uint32_t* PlacedAt(const PlacedPixels& placed, int64_t x, int64_t y, int64_t& end) {
+    const int64_t left = placed.x, right = left + placed.width;
+    const bool rowInside = placed.pixels != nullptr && y >= placed.y &&
+                           y < int64_t(placed.y) + placed.height && right > left;
+    if (!rowInside || x >= right) {
+        return nullptr;
+    }
+    if (x < left) {
+        end = std::min(end, left);
+        return nullptr;
+    }
+    end = std::min(end, right);
+    return placed.pixels + std::size_t(y - placed.y) * std::size_t(placed.width) +
+           std::size_t(x - left);
+}
+} // namespace
+
+void CrossMix(PlacedPixels from, PlacedPixels to, uint32_t* out, int32_t width, int32_t height,
+              int level) {
+    CrossMix(WidestSimdPath(), from, to, out, width, height, level);
+}
+
+// Each row in the runs where the same pictures lie, each run mixed as one.
+void CrossMix(SimdPath path, PlacedPixels from, PlacedPixels to, uint32_t* out, int32_t width,
+              int32_t height, int level) {
+    for (int64_t y = 0; y < height; ++y) {
+        uint32_t* row = out + std::size_t(y) * std::size_t(width);
+        for (int64_t x = 0; x < width;) {
+            int64_t end = width;
+            const uint32_t* older = PlacedAt(from, x, y, end);
+            const uint32_t* newer = PlacedAt(to, x, y, end);
+            MixPixels(path, older, newer, row + x, std::size_t(end - x), level);
+            x = end;
+        }
     }
 }
 
