@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+struct PlacedPixels;
+
 class Picture {
 public:
     // Empty until the first load, then failed or ready. A ready picture becomes
@@ -63,6 +65,9 @@ public:
     // picture/pixel_mix.h). The picture is then ready, undithered. Does nothing
     // unless the picture is drawable.
     void Mix(const uint32_t* from, const uint32_t* to, int level);
+    // Makes the pixels a frame of a crossfade of two placed pictures (see
+    // picture/pixel_mix.h), the same way.
+    void CrossMix(const PlacedPixels& from, const PlacedPixels& to, int level);
 
     State GetState() const { return state; }
     bool IsDrawable() const { return state == State::Ready || state == State::Dithered; }

@@ -166,3 +166,11 @@ void Picture::Mix(const uint32_t* from, const uint32_t* to, int level) {
               static_cast<std::size_t>(width) * static_cast<std::size_t>(height), level);
     state = State::Ready;
 }
+
+void Picture::CrossMix(const PlacedPixels& from, const PlacedPixels& to, int level) {
+    if (!IsDrawable()) {
+        return;
+    }
+    ::CrossMix(from, to, pixels.get(), width, height, level);
+    state = State::Ready;
+}
