@@ -1,5 +1,6 @@
 #include "show/show_wnd.h"
 
+#include "decode/picture_shape.h"
 #include "decode/platform_decoder.h"
 #include "display/display.h"
 #include "framework/dc.h"
@@ -11,6 +12,7 @@
 #include "res/resource.h"
 #include "show/timer_period.h"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <utility>
@@ -86,8 +88,11 @@ void ShowWnd::KeepMemory() {
     }
 }
 
-void ShowWnd::Remember(const std::string& drawn) {
+void ShowWnd::Remember(const std::string& drawn, const std::string& partner) {
     if (keeper != nullptr) {
+        if (!partner.empty()) {
+            memory.seen.Add(partner);
+        }
         memory.last = drawn;
         memory.seen.Add(drawn);
         memoryChanged = true;
@@ -145,7 +150,11 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
             }
             return ListFolder(root, relative, *names, stop);
         },
-        LoadPicture, [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
+        LoadPicture,
+        [root = folder](const std::string& name, const std::atomic_bool& stop) {
+            return ReadPictureShape(PicturePath(root, name).c_str(), &stop);
+        },
+        [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
     return 0;
 }
 
@@ -200,15 +209,21 @@ void ShowWnd::OnWorkDone() {
     if (work.walkOver) {
         order.EndWalk();
     }
+    for (PictureShape& shape : work.shapes) {
+        partners.Read(shape.name, shape.size);
+    }
     if (work.picture) {
-        TakePicture(static_cast<std::size_t>(work.stage), std::move(*work.picture));
+        TakePicture(static_cast<std::size_t>(work.stage), std::move(*work.picture),
+                    std::move(work.partner));
     }
     AskWorker();
+    ReadShapesAhead();
 }
 
-void ShowWnd::TakePicture(std::size_t index, Picture picture) {
+void ShowWnd::TakePicture(std::size_t index, Picture picture, std::optional<Picture> partner) {
     Stage& stage = stages[index];
-    stage.Hold(std::move(picture), std::move(askedName));
+    stage.Hold(std::move(picture), std::move(askedScreen.name),
+               partner ? std::move(*partner) : Picture(), std::move(askedScreen.partner));
     switch (turns->Arrived(index)) {
     case StageTurns::Arrival::Keep:
         break;
@@ -232,28 +247,69 @@ void ShowWnd::AskWorker() {
     if (!stage) {
         return;
     }
-    std::string name; // relative to the show's folder
-    if (const std::string* before = turns->Wanted()) {
-        name = *before;
+    Screen screen; // relative to the show's folder
+    if (const Screen* before = turns->Wanted()) {
+        screen = *before;
     } else if (const PictureEntry* entry = order.Next()) {
-        name = entry->name;
+        screen = ScreenFor(*stage, entry->name);
     } else {
         if (order.None()) {
             turns->NothingToAsk();
         }
         return;
     }
-    turns->Asked(name);
-    std::string path = PicturePath(folder, name);
-    askedName = std::move(name);
-    const RECT& area = stages[*stage].Area();
-    LoadRequest request{static_cast<int>(*stage), std::move(path), Width(area), Height(area)};
-    if (settings.Size != 0) {
-        request.maxWidth /= 2;
-        request.maxHeight /= 2;
-    }
-    request.sizing = settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
+    turns->Asked(screen);
+    LoadRequest request = RequestFor(*stage, screen);
+    askedScreen = std::move(screen);
     worker->Load(std::move(request));
+    ReadShapesAhead();
+}
+
+Pairing ShowWnd::PairingIn(const RECT& area) const {
+    return settings.Pairs != 0 ? PairingOf(Width(area), Height(area)) : Pairing::None;
+}
+
+Screen ShowWnd::ScreenFor(std::size_t stage, std::string name) {
+    if (settings.Pairs == 0) {
+        return Screen{std::move(name), {}};
+    }
+    return partners.Choose(PairingIn(stages[stage].Area()), std::move(name), order);
+}
+
+// A pair shares the picture box: each picture gets its half, less the gap.
+LoadRequest ShowWnd::RequestFor(std::size_t stage, const Screen& screen) const {
+    const RECT& area = stages[stage].Area();
+    PictureSize box{Width(area), Height(area)};
+    if (settings.Size != 0) {
+        box.width /= 2;
+        box.height /= 2;
+    }
+    std::string partnerPath;
+    if (!screen.partner.empty()) {
+        const Pairing pairing = PairingIn(area);
+        box = HalfBox(pairing, box, PairGap(pairing, Width(area), Height(area)));
+        partnerPath = PicturePath(folder, screen.partner);
+    }
+    return LoadRequest{static_cast<int>(stage),
+                       PicturePath(folder, screen.name),
+                       box.width,
+                       box.height,
+                       settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce,
+                       std::move(partnerPath)};
+}
+
+// The headers of the pictures the order hands out next, and of those their
+// partners may be among, are read ahead on the worker.
+void ShowWnd::ReadShapesAhead() {
+    const bool pairing = std::any_of(stages.begin(), stages.end(), [this](const Stage& stage) {
+        return PairingIn(stage.Area()) != Pairing::None;
+    });
+    if (pairing) {
+        std::vector<std::string> names = partners.ToRead(order);
+        if (!names.empty()) {
+            worker->ReadShapes(std::move(names));
+        }
+    }
 }
 
 // A picture that failed leaves its stage untouched.
@@ -265,7 +321,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     Stage& stage = stages[index];
     const bool drawable = stage.HoldsDrawable();
     if (drawable && turns->NewToScreen(index)) {
-        Remember(stage.HeldName());
+        Remember(stage.HeldName(), stage.HeldPartnerName());
     }
     if (stage.Show(dc, softly)) {
         StartFadeTimer(dc, stage);

@@ -6,6 +6,7 @@
 #include "display/screen_capture.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
+#include "show/partner_search.h"
 
 #include <utility>
 
@@ -23,10 +24,35 @@ Stage::Stage(const RECT& area, const Settings& settings, const Display& display,
     : area(area), settings(settings), display(display), fadeAllowed(fadeAllowed),
       caption(captionDpi != 0 ? std::make_unique<const CaptionWriter>(captionDpi) : nullptr) {}
 
-void Stage::Hold(Picture picture, std::string name) {
+void Stage::Hold(Picture picture, std::string name, Picture partner, std::string partnerName) {
+    if (!picture.IsDrawable() && partner.IsDrawable()) {
+        picture = std::exchange(partner, Picture());
+        name = std::exchange(partnerName, std::string());
+    }
+    const bool paired = partner.IsDrawable();
     next = std::move(picture);
     nextName = std::move(name);
+    nextPartner = paired ? std::move(partner) : Picture();
+    nextPartnerName = paired ? std::move(partnerName) : std::string();
     captionDue = caption != nullptr;
+}
+
+// Each picture of the pair carries its own caption, written before they are
+// joined. Without the memory for the pair the first shows alone.
+void Stage::JoinPartner() {
+    if (!nextPartner.IsDrawable()) {
+        return;
+    }
+    if (captionDue) {
+        caption->Write(nextPartner, nextPartnerName, captions);
+    }
+    const Pairing pairing = PairingOf(Width(area), Height(area));
+    Picture pair =
+        PairPictures(next, nextPartner, pairing, PairGap(pairing, Width(area), Height(area)));
+    if (pair.IsDrawable()) {
+        next = std::move(pair);
+    }
+    nextPartner = Picture();
 }
 
 bool Stage::Show(CDC& dc, bool softly) {
@@ -37,7 +63,11 @@ bool Stage::Show(CDC& dc, bool softly) {
         return false;
     }
     if (captionDue) {
-        caption->Write(next, nextName, captions++);
+        caption->Write(next, nextName, captions);
+    }
+    JoinPartner();
+    if (captionDue) {
+        ++captions;
         captionDue = false;
     }
     display.SelectPalette(dc);
@@ -58,6 +88,7 @@ bool Stage::Show(CDC& dc, bool softly) {
 
 void Stage::ShowUnseen() {
     if (next.IsDrawable()) {
+        JoinPartner();
         Place();
     }
 }

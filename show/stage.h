@@ -30,10 +30,14 @@ public:
     const RECT& Area() const { return area; }
 
     // The picture the next draw shows, and its name relative to the show's
-    // folder.
-    void Hold(Picture picture, std::string name);
+    // folder; and its partner, shown with it as one picture (the pair placed
+    // and faded as a single picture is), unless the partner is not drawable.
+    // A pair whose first picture failed shows its partner alone.
+    void Hold(Picture picture, std::string name, Picture partner, std::string partnerName);
     bool HoldsDrawable() const { return next.IsDrawable(); }
     const std::string& HeldName() const { return nextName; }
+    // Empty when the held picture is alone.
+    const std::string& HeldPartnerName() const { return nextPartnerName; }
 
     // Draws the held picture, if it is drawable, where Place puts it, with its
     // caption written in first; any fade still under way ends first.
@@ -61,6 +65,8 @@ private:
     // Where the held picture goes: centred, or scattered by two draws of the
     // generator.
     POINT Place() const;
+    // The held pair becomes one picture.
+    void JoinPartner();
 
     RECT area;
     const Settings& settings;
@@ -68,6 +74,8 @@ private:
     bool fadeAllowed;
     Picture next;
     std::string nextName;
+    Picture nextPartner;
+    std::string nextPartnerName;
     std::unique_ptr<const CaptionWriter> caption; // none: the pictures carry no caption
     bool captionDue = false;                      // the held picture's caption is yet to be written
     uint32_t captions = 0;                        // written so far: one a picture shown
