@@ -15,4 +15,5 @@ void SaverApp::LoadSettings() {
     s.Fit = static_cast<int32_t>(GetProfileInt(SettingsSection, FitName, 0));
     s.Keys = static_cast<int32_t>(GetProfileInt(SettingsSection, KeysName, 0));
     s.Captions = static_cast<int32_t>(GetProfileInt(SettingsSection, CaptionsName, 0));
+    s.Pairs = static_cast<int32_t>(GetProfileInt(SettingsSection, PairsName, 0));
 }

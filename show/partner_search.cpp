@@ -36,6 +36,18 @@ PictureSize HalfBox(Pairing pairing, PictureSize box, int32_t gap) {
     return box;
 }
 
+void LeaveFailedAlone(Picture& picture, std::string& name, Picture& partner,
+                      std::string& partnerName) {
+    if (!picture.IsDrawable() && partner.IsDrawable()) {
+        picture = std::exchange(partner, Picture());
+        name = std::exchange(partnerName, std::string());
+    }
+    if (!partner.IsDrawable()) {
+        partner = Picture();
+        partnerName.clear();
+    }
+}
+
 std::vector<std::string> PartnerSearch::ToRead(PlayOrder& order) {
     std::vector<std::string> names;
     for (const PictureEntry* entry : order.Peek(Reach + 1)) {

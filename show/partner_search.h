@@ -31,6 +31,12 @@ int32_t PairGap(Pairing pairing, int32_t stageWidth, int32_t stageHeight);
 // less the gap.
 PictureSize HalfBox(Pairing pairing, PictureSize box, int32_t gap);
 
+// A screen's pictures as they have come: a pair whose first picture failed
+// is its partner alone, and a failed partner leaves the first alone (its name
+// cleared, so that it does not count as drawn).
+void LeaveFailedAlone(Picture& picture, std::string& name, Picture& partner,
+                      std::string& partnerName);
+
 class PartnerSearch {
 public:
     // How many of the pictures after one the search looks at for its partner.

@@ -90,11 +90,7 @@ void ShowWnd::KeepMemory() {
 
 void ShowWnd::Remember(const std::string& drawn, const std::string& partner) {
     if (keeper != nullptr) {
-        if (!partner.empty()) {
-            memory.seen.Add(partner);
-        }
-        memory.last = drawn;
-        memory.seen.Add(drawn);
+        memory.Drew(drawn, partner);
         memoryChanged = true;
     }
 }

@@ -101,9 +101,7 @@ private:
     void ReadShapesAhead();
     void TakePicture(std::size_t stage, Picture picture, std::optional<Picture> partner);
     void StopWorker();
-    // Both pictures of a pair count as drawn; in name order the show goes on
-    // after the first, so that nothing its partner was brought forward over
-    // is passed over.
+    // Both pictures of a pair count as drawn (ShowMemory::Drew).
     void Remember(const std::string& drawn, const std::string& partner);
     // The DPI of the monitor of a stage whose pictures carry captions; 0 where
     // they carry none.

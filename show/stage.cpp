@@ -25,15 +25,11 @@ Stage::Stage(const RECT& area, const Settings& settings, const Display& display,
       caption(captionDpi != 0 ? std::make_unique<const CaptionWriter>(captionDpi) : nullptr) {}
 
 void Stage::Hold(Picture picture, std::string name, Picture partner, std::string partnerName) {
-    if (!picture.IsDrawable() && partner.IsDrawable()) {
-        picture = std::exchange(partner, Picture());
-        name = std::exchange(partnerName, std::string());
-    }
-    const bool paired = partner.IsDrawable();
+    LeaveFailedAlone(picture, name, partner, partnerName);
     next = std::move(picture);
     nextName = std::move(name);
-    nextPartner = paired ? std::move(partner) : Picture();
-    nextPartnerName = paired ? std::move(partnerName) : std::string();
+    nextPartner = std::move(partner);
+    nextPartnerName = std::move(partnerName);
     captionDue = caption != nullptr;
 }
 
