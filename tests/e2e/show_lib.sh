@@ -42,16 +42,14 @@ centre_colour() {
         -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')"
 }
 
-# The colour of the pixel X,Y of the picture file FILE, named as centre_colour
-# names it.
+# The colour of the pixel X,Y of the picture file FILE, named as above.
 #   pixel_colour FILE X Y
 pixel_colour() {
     colour_name "$(convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
         sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')"
 }
 
-# The name of the colour RRGGBB (hexadecimal): red, green, blue, black or
-# other (also for none).
+# The name of the colour RRGGBB (hexadecimal); other for none.
 colour_name() {
     local hex=$1 r g b
     [ -n "$hex" ] || {
