@@ -68,8 +68,8 @@ void PartnerSearch::Read(const std::string& name, std::optional<PictureSize> sha
 
 // A picture that comes again within the reach (an order of few) is no partner
 // of itself.
-Screen PartnerSearch::Choose(Pairing pairing, std::string first, PlayOrder& order) {
-    Screen screen{std::move(first), {}};
+ScreenNames PartnerSearch::Choose(Pairing pairing, std::string first, PlayOrder& order) {
+    ScreenNames screen{std::move(first), {}};
     const auto own = shapes.find(screen.name);
     if (own == shapes.end()) {
         return screen;

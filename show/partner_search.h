@@ -10,7 +10,7 @@
 #include "library/play_order.h"
 #include "picture/fit_size.h"
 #include "picture/picture_pair.h"
-#include "show/screen.h"
+#include "show/screen_names.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,7 +53,7 @@ public:
     // of this pairing: with the first picture among the order's next Reach
     // that pairs as it does and whose shape is known, brought forward, or
     // alone.
-    Screen Choose(Pairing pairing, std::string first, PlayOrder& order);
+    ScreenNames Choose(Pairing pairing, std::string first, PlayOrder& order);
 
 private:
     // By name, the pictures the order has yet to hand out whose headers have

@@ -3,14 +3,14 @@
 #include <cstddef>
 #include <utility>
 
-const Screen* PictureHistory::At(Position position) const {
+const ScreenNames* PictureHistory::At(Position position) const {
     if (position < first || position >= End()) {
         return nullptr;
     }
     return &names[position - first];
 }
 
-void PictureHistory::Add(Screen screen) {
+void PictureHistory::Add(ScreenNames screen) {
     names.push_back(std::move(screen));
 }
 

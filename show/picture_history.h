@@ -4,7 +4,7 @@
 // forward goes over the same screens before new ones come.
 #pragma once
 
-#include "show/screen.h"
+#include "show/screen_names.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,10 +19,10 @@ public:
     static constexpr std::size_t Kept = 100;
 
     // The screen at the position; null when it is not kept or not asked for yet.
-    const Screen* At(Position position) const;
+    const ScreenNames* At(Position position) const;
     // The position the next new picture takes, after the last kept.
     Position End() const { return first + names.size(); }
-    void Add(Screen screen);
+    void Add(ScreenNames screen);
 
     // The picture at the position (one kept) is now on screen; the oldest are
     // forgotten beyond Kept before it.
@@ -42,7 +42,7 @@ public:
     Position Before(Position position) const;
 
 private:
-    std::deque<Screen> names;
+    std::deque<ScreenNames> names;
     Position first = 0; // of names.front()
     Position onScreen = None;
     Position furthest = None; // the furthest position shown

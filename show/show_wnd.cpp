@@ -243,8 +243,8 @@ void ShowWnd::AskWorker() {
     if (!stage) {
         return;
     }
-    Screen screen; // relative to the show's folder
-    if (const Screen* before = turns->Wanted()) {
+    ScreenNames screen; // relative to the show's folder
+    if (const ScreenNames* before = turns->Wanted()) {
         screen = *before;
     } else if (const PictureEntry* entry = order.Next()) {
         screen = ScreenFor(*stage, entry->name);
@@ -265,15 +265,15 @@ Pairing ShowWnd::PairingIn(const RECT& area) const {
     return settings.Pairs != 0 ? PairingOf(Width(area), Height(area)) : Pairing::None;
 }
 
-Screen ShowWnd::ScreenFor(std::size_t stage, std::string name) {
+ScreenNames ShowWnd::ScreenFor(std::size_t stage, std::string name) {
     if (settings.Pairs == 0) {
-        return Screen{std::move(name), {}};
+        return ScreenNames{std::move(name), {}};
     }
     return partners.Choose(PairingIn(stages[stage].Area()), std::move(name), order);
 }
 
 // A pair shares the picture box: each picture gets its half, less the gap.
-LoadRequest ShowWnd::RequestFor(std::size_t stage, const Screen& screen) const {
+LoadRequest ShowWnd::RequestFor(std::size_t stage, const ScreenNames& screen) const {
     const RECT& area = stages[stage].Area();
     PictureSize box{Width(area), Height(area)};
     if (settings.Size != 0) {

@@ -9,7 +9,7 @@
 #include "picture/picture.h"
 #include "show/full_screen_geometry.h"
 #include "show/partner_search.h"
-#include "show/screen.h"
+#include "show/screen_names.h"
 #include "show/show_worker.h"
 #include "show/stage.h"
 #include "show/stage_turns.h"
@@ -96,8 +96,8 @@ private:
     // Pairs: the screen of a picture the order has just handed out, the stage's
     // load of it, and the headers the worker is to read ahead.
     Pairing PairingIn(const RECT& area) const; // None with Pairs off
-    Screen ScreenFor(std::size_t stage, std::string name);
-    LoadRequest RequestFor(std::size_t stage, const Screen& screen) const;
+    ScreenNames ScreenFor(std::size_t stage, std::string name);
+    LoadRequest RequestFor(std::size_t stage, const ScreenNames& screen) const;
     void ReadShapesAhead();
     void TakePicture(std::size_t stage, Picture picture, std::optional<Picture> partner);
     void StopWorker();
@@ -114,7 +114,7 @@ private:
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
     PartnerSearch partners;
-    Screen askedScreen; // of the pictures on their way, relative to the folder
+    ScreenNames askedScreen; // of the pictures on their way, relative to the folder
     ShowMemory memory;
     MemoryKeeper* keeper = nullptr; // none: the show remembers nothing
     bool memoryChanged = false;     // since the keeper last had it

@@ -128,12 +128,12 @@ std::optional<std::size_t> StageTurns::Turn() const {
     return turns.front();
 }
 
-const Screen* StageTurns::Wanted() const {
+const ScreenNames* StageTurns::Wanted() const {
     const State& stage = stages[turns.front()];
     return stage.history.At(stage.next);
 }
 
-void StageTurns::Asked(const Screen& screen) {
+void StageTurns::Asked(const ScreenNames& screen) {
     State& stage = stages[turns.front()];
     turns.pop_front();
     stage.queued = false;

@@ -52,9 +52,9 @@ public:
     std::optional<std::size_t> Turn() const;
     // The screen to ask for at that turn: one the stage has had before, or
     // null for the next of the playing order.
-    const Screen* Wanted() const;
+    const ScreenNames* Wanted() const;
     // The screen of the stage whose turn it was has been asked for.
-    void Asked(const Screen& screen);
+    void Asked(const ScreenNames& screen);
     // There are no pictures: the stages waiting for one wait no more.
     void NothingToAsk();
 

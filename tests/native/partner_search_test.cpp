@@ -34,7 +34,7 @@ std::string NextScreen(PartnerSearch& search, PlayOrder& order, Pairing pairing,
     for (const std::string& name : search.ToRead(order)) {
         search.Read(name, shapes.at(name));
     }
-    const Screen screen = search.Choose(pairing, order.Next()->name, order);
+    const ScreenNames screen = search.Choose(pairing, order.Next()->name, order);
     return screen.name + (screen.partner.empty() ? "" : "+" + screen.partner);
 }
 

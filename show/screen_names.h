@@ -4,7 +4,7 @@
 
 #include <string>
 
-struct Screen {
+struct ScreenNames {
     std::string name;
     std::string partner{}; // empty: the picture is alone
 };
