@@ -281,7 +281,27 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     return true;
 }
 
+// The header alone, with the same way back from a fatal error as ReadJpeg.
+bool ReadJpegHeader(JpegSession& session, PictureSize& shape) {
+    jpeg_decompress_struct& info = session.info;
+    if (setjmp(session.errors.recovery) != 0) {
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    info.progress = &session.progress.standard;
+    AttachFileSource(info, session.file);
+    KeepFirstExifBlock(info, session.exif);
+    jpeg_read_header(&info, TRUE);
+    shape = {static_cast<int32_t>(info.image_width), static_cast<int32_t>(info.image_height)};
+    TurnBox(ExifOrientation(session.exif.data, session.exif.size), shape.width, shape.height);
+    return true;
+}
 } // namespace
+
+bool ReadJpegShape(std::FILE* file, const std::atomic_bool* abandon, PictureSize& shape) {
+    JpegSession session(file, abandon);
+    return ReadJpegHeader(session, shape);
+}
 
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
                 bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded) {

@@ -17,3 +17,7 @@
 // does not decode, more than the memory allowed, or `abandon` (if given) up.
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
                 bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded);
+// The size of the open file's picture as it is shown (turned as its Exif
+// orientation asks), from its header alone. False for a header libjpeg cannot
+// read, or `abandon` (if given) up.
+bool ReadJpegShape(std::FILE* file, const std::atomic_bool* abandon, PictureSize& shape);

@@ -9,3 +9,7 @@ bool DecodeWithPlatform(const char*, const PlatformSizeChoice&, const std::atomi
                         DecodedPicture&) {
     return false;
 }
+
+std::optional<PictureSize> ReadPlatformShape(const char*, const std::atomic_bool*) {
+    return std::nullopt;
+}

@@ -31,6 +31,11 @@ using PlatformSizeChoice = std::function<PictureSize(PictureSize source, Orienta
 constexpr uint64_t MaxPlatformPixels = uint64_t{134} << 20;
 constexpr uint32_t MaxPlatformSide = 65535;
 
+// The size of the file's first frame as it is shown (turned as its orientation
+// asks), from what the decoder reads before any pixel; none where
+// DecodeWithPlatform would fail before its pixels, or `abandon` (if given) went up.
+std::optional<PictureSize> ReadPlatformShape(const char* path, const std::atomic_bool* abandon);
+
 // Decodes the first frame (the first page of a multi-page file) of the file,
 // resampled to the size chosen, with transparent parts over black. False when
 // no decoder reads it, it is broken or cut short, it claims more than the

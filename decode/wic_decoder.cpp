@@ -21,6 +21,7 @@
 #include <cstring>
 #include <cwchar>
 #include <initializer_list>
+#include <optional>
 
 using Microsoft::WRL::ComPtr;
 
@@ -243,16 +244,28 @@ std::vector<std::string> PlatformPictureExtensions() {
     return extensions;
 }
 
-bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
-                        const std::atomic_bool* abandon, DecodedPicture& decoded) {
-    const std::wstring name = SystemPath(path);
+namespace {
+// The first frame of a file the component reads, with what the show takes from
+// its metadata. COM stays joined, and every object held, while it lives.
+struct FirstFrame {
+    // False when no decoder reads the file, its sides are out of bounds, or
+    // `abandon` (if given) went up while it was read.
+    bool Open(const char* path, const std::atomic_bool* abandon);
+
     const ComScope com;
-    const ComPtr<IWICImagingFactory> factory =
-        !name.empty() && com.Usable() ? CreateFactory() : nullptr;
-    const ComPtr<IStream> file =
-        factory ? OpenStoppableStream(*factory.Get(), name.c_str(), abandon) : nullptr;
+    ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
+    FramePlace place;
+    Orientation orientation = Orientation::Upright;
+    std::optional<TakenDate> taken;
+};
+
+bool FirstFrame::Open(const char* path, const std::atomic_bool* abandon) {
+    const std::wstring name = SystemPath(path);
+    factory = !name.empty() && com.Usable() ? CreateFactory() : nullptr;
+    const ComPtr<IStream> file =
+        factory ? OpenStoppableStream(*factory.Get(), name.c_str(), abandon) : nullptr;
     UINT width = 0, height = 0;
     if (!file ||
         FAILED(factory->CreateDecoderFromStream(file.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
@@ -265,20 +278,42 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
         return false;
     }
     const ComPtr<IWICMetadataQueryReader> metadata = ReadableMetadata(*factory.Get(), *frame.Get());
-    const bool described = metadata != nullptr;
-    const FramePlace place =
-        PlaceFrame(*factory.Get(), *decoder.Get(), described ? metadata.Get() : nullptr,
-                   {int32_t(width), int32_t(height)});
+    place = PlaceFrame(*factory.Get(), *decoder.Get(), metadata.Get(),
+                       {int32_t(width), int32_t(height)});
     if (uint32_t(place.picture.width) > MaxPlatformSide ||
         uint32_t(place.picture.height) > MaxPlatformSide ||
         uint64_t(place.picture.width) * uint64_t(place.picture.height) > MaxPlatformPixels) {
         return false;
     }
-    decoded.source = place.picture;
-    if (described) {
-        decoded.orientation = ReadOrientation(*metadata.Get());
-        decoded.taken = ReadTakenDate(*metadata.Get());
+    if (metadata) {
+        orientation = ReadOrientation(*metadata.Get());
+        taken = ReadTakenDate(*metadata.Get());
     }
+    return true;
+}
+} // namespace
+
+std::optional<PictureSize> ReadPlatformShape(const char* path, const std::atomic_bool* abandon) {
+    FirstFrame first;
+    if (!first.Open(path, abandon)) {
+        return std::nullopt;
+    }
+    PictureSize shape = first.place.picture;
+    TurnBox(first.orientation, shape.width, shape.height);
+    return shape;
+}
+
+bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
+                        const std::atomic_bool* abandon, DecodedPicture& decoded) {
+    FirstFrame first;
+    if (!first.Open(path, abandon)) {
+        return false;
+    }
+    const FramePlace& place = first.place;
+    IWICImagingFactory* const factory = first.factory.Get();
+    decoded.source = place.picture;
+    decoded.orientation = first.orientation;
+    decoded.taken = first.taken;
     decoded.size = choose(decoded.source, decoded.orientation);
     if (decoded.size.width <= 0 || decoded.size.height <= 0) {
         return false;
@@ -287,7 +322,7 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
     ComPtr<IWICFormatConverter> converter;
     Resampler fit;
     if (FAILED(factory->CreateFormatConverter(converter.GetAddressOf())) ||
-        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA,
+        FAILED(converter->Initialize(first.frame.Get(), GUID_WICPixelFormat32bppPBGRA,
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)) ||
         !fit.Start(decoded.source.width, decoded.source.height, decoded.size.width,

@@ -29,17 +29,56 @@ void PlayOrder::Add(PictureList& folder) {
 }
 
 const PictureEntry* PlayOrder::Next() {
+    if (peeked.empty()) {
+        return HandOut(Choose());
+    }
+    const Chosen chosen = peeked.front();
+    peeked.pop_front();
+    return HandOut(chosen);
+}
+
+std::vector<const PictureEntry*> PlayOrder::Peek(std::size_t count) {
+    while (peeked.size() < count) {
+        const Chosen chosen = Choose();
+        if (chosen.entry == nullptr) {
+            break;
+        }
+        peeked.push_back(chosen);
+    }
+    std::vector<const PictureEntry*> next;
+    for (std::size_t place = 0; place < count && place < peeked.size(); ++place) {
+        next.push_back(peeked[place].entry);
+    }
+    return next;
+}
+
+const PictureEntry* PlayOrder::BringForward(std::size_t place) {
+    const Chosen chosen = peeked[place];
+    peeked.erase(peeked.begin() + static_cast<std::ptrdiff_t>(place));
+    return HandOut(chosen);
+}
+
+// The seen pictures start again as the picture chosen after the moment is
+// handed out, so that those chosen ahead before it are seen before they do.
+const PictureEntry* PlayOrder::HandOut(Chosen chosen) {
+    if (chosen.seenStartAgain) {
+        seen->Clear();
+    }
+    return chosen.entry;
+}
+
+PlayOrder::Chosen PlayOrder::Choose() {
     if (resumeAfter) {
         PassOverToResumePoint();
         if (resumeAfter) {
-            return nullptr;
+            return {nullptr, false};
         }
         started = passing;
     }
     if (!ahead.empty()) {
         const PictureEntry* entry = ahead.front();
         ahead.pop_front();
-        return entry;
+        return {entry, false};
     }
     PictureEntry* entry = started ? played.Next() : played.First();
     if (entry == nullptr && (!unplayed.empty() || !heldBack.empty())) {
@@ -50,14 +89,17 @@ const PictureEntry* PlayOrder::Next() {
         entry = played.First();
     }
     started = started || entry != nullptr;
-    if (entry != nullptr && seen != nullptr) {
+    if (entry == nullptr) {
+        return {nullptr, false};
+    }
+    if (seen != nullptr) {
         // Every picture has been handed out since the seen ones started again.
         if (walkOver && unplayed.empty() && heldBack.empty() && sinceSeenCleared == found) {
             StartSeenAgain();
         }
         ++sinceSeenCleared;
     }
-    return entry;
+    return {entry, std::exchange(seenStartAgain, false)};
 }
 
 // Name order: passes over the pictures up to the one after which the show goes
@@ -82,7 +124,7 @@ void PlayOrder::PassOverToResumePoint() {
 }
 
 void PlayOrder::StartSeenAgain() {
-    seen->Clear();
+    seenStartAgain = true;
     sinceSeenCleared = 0;
 }
 

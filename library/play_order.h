@@ -41,10 +41,25 @@ public:
     // The next picture to show, wrapping to the first after the last once the
     // walk is over; null when there is none to show yet.
     const PictureEntry* Next();
+    // The pictures the next calls of Next hand out, nearest first: up to
+    // `count`, fewer when the order has no more yet. Next hands out exactly
+    // these, whatever is added meanwhile.
+    std::vector<const PictureEntry*> Peek(std::size_t count);
+    // The picture at `place` among those Peek gave is handed out now, out of
+    // its turn, and passed over when its own turn comes.
+    const PictureEntry* BringForward(std::size_t place);
     // Whether there will never be a picture: the walk is over and found none.
     bool None() const { return walkOver && played.Empty() && unplayed.empty() && heldBack.empty(); }
 
 private:
+    // A picture the order has chosen, not yet handed out; `seenStartAgain`:
+    // the seen pictures start again when it is.
+    struct Chosen {
+        const PictureEntry* entry;
+        bool seenStartAgain;
+    };
+    Chosen Choose();
+    const PictureEntry* HandOut(Chosen chosen);
     void DrawUnplayed();
     void PassOverToResumePoint();
     void StartSeenAgain();
@@ -55,6 +70,8 @@ private:
     // Shuffled only: found and not yet in the playing order.
     std::vector<std::string> unplayed;
     bool walkOver = false;
+    std::deque<Chosen> peeked;   // chosen ahead by Peek, in order
+    bool seenStartAgain = false; // at the next picture chosen
 
     // Shuffled only: the pictures recent shows drew; those found, kept for
     // after the others; how many were found, and how many were handed out since

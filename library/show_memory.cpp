@@ -59,6 +59,14 @@ ShowMemory DecodeMemory(const StoredMemory& stored) {
     return {stored.folder, stored.subfolders == 1, stored.last, SeenPictures(hashes)};
 }
 
+void ShowMemory::Drew(const std::string& picture, const std::string& partner) {
+    if (!partner.empty()) {
+        seen.Add(partner);
+    }
+    seen.Add(picture);
+    last = picture;
+}
+
 ShowMemory MemoryFor(ShowMemory memory, const std::string& folder, bool subfolders) {
     if (memory.folder != folder || memory.subfolders != subfolders) {
         return {folder, subfolders, {}, {}};

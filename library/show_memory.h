@@ -45,6 +45,11 @@ struct ShowMemory {
     bool subfolders = false;
     std::string last; // the last picture drawn; empty when none was
     SeenPictures seen;
+
+    // A screen was drawn: a picture, and its partner when it has one (empty
+    // when alone). Both are seen; in name order the show goes on after the
+    // first, so that nothing the partner was brought forward over is passed over.
+    void Drew(const std::string& picture, const std::string& partner);
 };
 
 // The memory as the registry keeps it: texts, a number and bytes, each of

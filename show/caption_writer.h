@@ -34,8 +34,7 @@ public:
     // half, or a moving picture's frame): the line lies at the part's lower
     // left and within it.
     void Write(Picture& onto, int32_t left, int32_t top, int32_t width, int32_t height,
-               const std::optional<TakenDate>& taken, const std::string& name,
-               uint32_t turn) const;
+               const std::optional<TakenDate>& taken, const std::string& name, uint32_t turn) const;
 
 private:
     CFont font;

@@ -47,7 +47,7 @@ Picture* Fade::Frame(const Picture* previous, const Picture& screen) {
     if (!frame.IsDrawable() || !screen.IsDrawable()) {
         return nullptr;
     }
-    const PlacedPixels before = beneath.IsDrawable() ? PlacedIn(place, beneath, to)
+    const PlacedPixels before = beneath.IsDrawable()          ? PlacedIn(place, beneath, to)
                                 : previous != nullptr && from ? PlacedIn(place, *previous, *from)
                                                               : PlacedPixels{};
     frame.CrossMix(before, PlacedIn(place, screen, to), FadeLevels * step / FadeInFrames);

@@ -3,15 +3,15 @@
 #include <cstddef>
 #include <utility>
 
-const std::string* PictureHistory::At(Position position) const {
+const ScreenNames* PictureHistory::At(Position position) const {
     if (position < first || position >= End()) {
         return nullptr;
     }
     return &names[position - first];
 }
 
-void PictureHistory::Add(std::string name) {
-    names.push_back(std::move(name));
+void PictureHistory::Add(ScreenNames screen) {
+    names.push_back(std::move(screen));
 }
 
 void PictureHistory::Shown(Position position) {

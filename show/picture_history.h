@@ -1,13 +1,14 @@
-// The pictures one stage has shown, by their names, oldest first, and which of
-// them is on screen: stepping back shows them again (decoded anew, as no
-// decoded picture is kept), and stepping forward goes over the same pictures
-// before new ones come.
+// The screens one stage has shown (each a picture by its name, or a pair),
+// oldest first, and which of them is on screen: stepping back shows them again
+// as they were (decoded anew, as no decoded picture is kept), and stepping
+// forward goes over the same screens before new ones come.
 #pragma once
+
+#include "show/screen_names.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <string>
 
 class PictureHistory {
 public:
@@ -17,11 +18,11 @@ public:
     // How many pictures before the one on screen are kept at least.
     static constexpr std::size_t Kept = 100;
 
-    // The picture at the position; null when it is not kept or not asked for yet.
-    const std::string* At(Position position) const;
+    // The screen at the position; null when it is not kept or not asked for yet.
+    const ScreenNames* At(Position position) const;
     // The position the next new picture takes, after the last kept.
     Position End() const { return first + names.size(); }
-    void Add(std::string name);
+    void Add(ScreenNames screen);
 
     // The picture at the position (one kept) is now on screen; the oldest are
     // forgotten beyond Kept before it.
@@ -41,7 +42,7 @@ public:
     Position Before(Position position) const;
 
 private:
-    std::deque<std::string> names;
+    std::deque<ScreenNames> names;
     Position first = 0; // of names.front()
     Position onScreen = None;
     Position furthest = None; // the furthest position shown

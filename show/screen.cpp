@@ -15,15 +15,8 @@ PictureSize FrameOf(const Picture& picture) {
 }
 } // namespace
 
-bool PairsSideBySide(int32_t stageWidth, int32_t stageHeight) {
-    return stageWidth > stageHeight;
-}
-
-int32_t PairGap(int32_t stageWidth, int32_t stageHeight) {
-    return std::max(1, (PairsSideBySide(stageWidth, stageHeight) ? stageWidth : stageHeight) / 100);
-}
-
-Screen::Screen(Shown first, Shown second, bool sideBySide, int32_t gap, Motion motion) {
+Screen::Screen(Shown first, Shown second, Pairing pairing, int32_t gap, Motion motion) {
+    const bool sideBySide = pairing != Pairing::TopAndBottom;
     for (Shown* shown : {&first, &second}) {
         if (shown->picture.IsDrawable()) {
             Part part;

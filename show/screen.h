@@ -6,6 +6,7 @@
 
 #include "picture/picture.h"
 #include "show/motion_path.h"
+#include "show/screen_names.h"
 
 #include <chrono>
 #include <cstddef>
@@ -13,13 +14,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// Whether a pair on a stage of this size stands side by side (on a stage wider
-// than tall) or one above the other.
-bool PairsSideBySide(int32_t stageWidth, int32_t stageHeight);
-// The gap between a pair's pictures: about 1 % of the stage along the pair, at
-// least a pixel.
-int32_t PairGap(int32_t stageWidth, int32_t stageHeight);
 
 class Screen {
 public:
@@ -45,11 +39,11 @@ public:
     };
 
     Screen() = default;
-    // The screen of `first`, and of `second` too when that is drawable: side by
-    // side when `sideBySide`, or else one above the other, `gap` pixels apart,
-    // each centred across the other direction. Moving pictures take their
-    // paths from the program's generator now.
-    Screen(Shown first, Shown second, bool sideBySide, int32_t gap, Motion motion);
+    // The screen of `first`, and of `second` too when that is drawable: one
+    // above the other for TopAndBottom, or else side by side, `gap` pixels
+    // apart, each centred across the other direction. Moving pictures take
+    // their paths from the program's generator now.
+    Screen(Shown first, Shown second, Pairing pairing, int32_t gap, Motion motion);
 
     bool IsDrawable() const { return !parts.empty() && image.IsDrawable(); }
     bool Moving() const { return moving; }

@@ -1,5 +1,6 @@
 #include "show/show_wnd.h"
 
+#include "decode/picture_shape.h"
 #include "decode/platform_decoder.h"
 #include "display/display.h"
 #include "framework/dc.h"
@@ -12,6 +13,7 @@
 #include "show/display_frame_waiter.h"
 #include "show/timer_period.h"
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <utility>
@@ -32,9 +34,12 @@ PictureList::Order PlayingOrder(const Settings& settings) {
 } // namespace
 
 const MessageMapEntry ShowWnd::messageEntries[] = {
-    OnMessage<&ShowWnd::OnCreate>(WM_CREATE),     OnMessage<&ShowWnd::OnPaint>(WM_PAINT),
-    OnMessage<&ShowWnd::OnTimer>(WM_TIMER),       OnMessage<&ShowWnd::LoadNext>(WM_LOADNEXT),
-    OnMessage<&ShowWnd::OnWorkDone>(WM_WORKDONE), OnMessage<&ShowWnd::OnMotionFrame>(WM_MOTIONFRAME),
+    OnMessage<&ShowWnd::OnCreate>(WM_CREATE),
+    OnMessage<&ShowWnd::OnPaint>(WM_PAINT),
+    OnMessage<&ShowWnd::OnTimer>(WM_TIMER),
+    OnMessage<&ShowWnd::LoadNext>(WM_LOADNEXT),
+    OnMessage<&ShowWnd::OnWorkDone>(WM_WORKDONE),
+    OnMessage<&ShowWnd::OnMotionFrame>(WM_MOTIONFRAME),
 };
 const MessageMap ShowWnd::messageMap{&CWnd::messageMap, ShowWnd::messageEntries};
 
@@ -89,10 +94,9 @@ void ShowWnd::KeepMemory() {
     }
 }
 
-void ShowWnd::Remember(const std::string& drawn) {
+void ShowWnd::Remember(const std::string& drawn, const std::string& partner) {
     if (keeper != nullptr) {
-        memory.last = drawn;
-        memory.seen.Add(drawn);
+        memory.Drew(drawn, partner);
         memoryChanged = true;
     }
 }
@@ -148,7 +152,11 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
             }
             return ListFolder(root, relative, *names, stop);
         },
-        LoadPicture, [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
+        LoadPicture,
+        [root = folder](const std::string& name, const std::atomic_bool& stop) {
+            return ReadPictureShape(PicturePath(root, name).c_str(), &stop);
+        },
+        [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
     StartPacer();
     return 0;
 }
@@ -164,9 +172,8 @@ void ShowWnd::StartPacer() {
     }
     const HWND hwnd = m_hWnd;
     const int refresh = MonitorRefreshRate(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY));
-    pacer = std::make_unique<FramePacer>(MakeDisplayFrameWaiter(refresh), [hwnd] {
-        ::PostMessageA(hwnd, WM_MOTIONFRAME, 0, 0);
-    });
+    pacer = std::make_unique<FramePacer>(MakeDisplayFrameWaiter(refresh),
+                                         [hwnd] { ::PostMessageA(hwnd, WM_MOTIONFRAME, 0, 0); });
     pacer->SetActive(true);
 }
 
@@ -221,10 +228,15 @@ void ShowWnd::OnWorkDone() {
     if (work.walkOver) {
         order.EndWalk();
     }
+    for (PictureShape& shape : work.shapes) {
+        partners.Read(shape.name, shape.size);
+    }
     if (work.picture) {
-        TakePicture(static_cast<std::size_t>(work.stage), std::move(*work.picture));
+        TakePicture(static_cast<std::size_t>(work.stage), std::move(*work.picture),
+                    std::move(work.partner));
     }
     AskWorker();
+    ReadShapesAhead();
 }
 
 // One frame of every stage's moving pictures; the next comes once this one is
@@ -241,9 +253,10 @@ void ShowWnd::OnMotionFrame() {
     }
 }
 
-void ShowWnd::TakePicture(std::size_t index, Picture picture) {
+void ShowWnd::TakePicture(std::size_t index, Picture picture, std::optional<Picture> partner) {
     Stage& stage = stages[index];
-    stage.Hold(std::move(picture), std::move(askedName));
+    stage.Hold(std::move(picture), std::move(askedScreen.name),
+               partner ? std::move(*partner) : Picture(), std::move(askedScreen.partner));
     switch (turns->Arrived(index)) {
     case StageTurns::Arrival::Keep:
         break;
@@ -267,29 +280,70 @@ void ShowWnd::AskWorker() {
     if (!stage) {
         return;
     }
-    std::string name; // relative to the show's folder
-    if (const std::string* before = turns->Wanted()) {
-        name = *before;
+    ScreenNames screen; // relative to the show's folder
+    if (const ScreenNames* before = turns->Wanted()) {
+        screen = *before;
     } else if (const PictureEntry* entry = order.Next()) {
-        name = entry->name;
+        screen = ScreenFor(*stage, entry->name);
     } else {
         if (order.None()) {
             turns->NothingToAsk();
         }
         return;
     }
-    turns->Asked(name);
-    std::string path = PicturePath(folder, name);
-    askedName = std::move(name);
-    const RECT& area = stages[*stage].Area();
-    LoadRequest request{static_cast<int>(*stage), std::move(path), Width(area), Height(area)};
-    if (settings.Size != 0) {
-        request.maxWidth /= 2;
-        request.maxHeight /= 2;
-    }
-    request.sizing = settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
-    request.motion = Moving();
+    turns->Asked(screen);
+    LoadRequest request = RequestFor(*stage, screen);
+    askedScreen = std::move(screen);
     worker->Load(std::move(request));
+    ReadShapesAhead();
+}
+
+Pairing ShowWnd::PairingIn(const RECT& area) const {
+    return settings.Pairs != 0 ? PairingOf(Width(area), Height(area)) : Pairing::None;
+}
+
+ScreenNames ShowWnd::ScreenFor(std::size_t stage, std::string name) {
+    if (settings.Pairs == 0) {
+        return ScreenNames{std::move(name), {}};
+    }
+    return partners.Choose(PairingIn(stages[stage].Area()), std::move(name), order);
+}
+
+// A pair shares the picture box: each picture gets its half, less the gap.
+LoadRequest ShowWnd::RequestFor(std::size_t stage, const ScreenNames& screen) const {
+    const RECT& area = stages[stage].Area();
+    PictureSize box{Width(area), Height(area)};
+    if (settings.Size != 0) {
+        box.width /= 2;
+        box.height /= 2;
+    }
+    std::string partnerPath;
+    if (!screen.partner.empty()) {
+        const Pairing pairing = PairingIn(area);
+        box = HalfBox(pairing, box, PairGap(pairing, Width(area), Height(area)));
+        partnerPath = PicturePath(folder, screen.partner);
+    }
+    return LoadRequest{static_cast<int>(stage),
+                       PicturePath(folder, screen.name),
+                       box.width,
+                       box.height,
+                       settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce,
+                       Moving(),
+                       std::move(partnerPath)};
+}
+
+// The headers of the pictures the order hands out next, and of those their
+// partners may be among, are read ahead on the worker.
+void ShowWnd::ReadShapesAhead() {
+    const bool pairing = std::any_of(stages.begin(), stages.end(), [this](const Stage& stage) {
+        return PairingIn(stage.Area()) != Pairing::None;
+    });
+    if (pairing) {
+        std::vector<std::string> names = partners.ToRead(order);
+        if (!names.empty()) {
+            worker->ReadShapes(std::move(names));
+        }
+    }
 }
 
 // A picture that failed leaves its stage untouched.
@@ -301,7 +355,7 @@ void ShowWnd::ShowPicture(CDC& dc, std::size_t index, bool softly) {
     Stage& stage = stages[index];
     const bool drawable = stage.HoldsDrawable();
     if (drawable && turns->NewToScreen(index)) {
-        Remember(stage.HeldName());
+        Remember(stage.HeldName(), stage.HeldPartnerName());
     }
     if (stage.Show(dc, softly, clock.Now())) {
         StartFadeTimer(dc, stage);

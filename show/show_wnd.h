@@ -9,6 +9,8 @@
 #include "picture/picture.h"
 #include "show/frame_pacer.h"
 #include "show/full_screen_geometry.h"
+#include "show/partner_search.h"
+#include "show/screen_names.h"
 #include "show/show_clock.h"
 #include "show/show_worker.h"
 #include "show/stage.h"
@@ -100,9 +102,16 @@ private:
     void DrawnAt(std::size_t stage, bool shown);
     // Hands the next picture of the order to the worker, when none is on its way.
     void AskWorker();
-    void TakePicture(std::size_t stage, Picture picture);
+    // Pairs: the screen of a picture the order has just handed out, the stage's
+    // load of it, and the headers the worker is to read ahead.
+    Pairing PairingIn(const RECT& area) const; // None with Pairs off
+    ScreenNames ScreenFor(std::size_t stage, std::string name);
+    LoadRequest RequestFor(std::size_t stage, const ScreenNames& screen) const;
+    void ReadShapesAhead();
+    void TakePicture(std::size_t stage, Picture picture, std::optional<Picture> partner);
     void StopWorker();
-    void Remember(const std::string& drawn);
+    // Both pictures of a pair count as drawn (ShowMemory::Drew).
+    void Remember(const std::string& drawn, const std::string& partner);
     // The DPI of the monitor of a stage whose pictures carry captions; 0 where
     // they carry none.
     UINT CaptionDpi(const RECT& area) const;
@@ -111,10 +120,11 @@ private:
     const Display& display;
     const std::string folder; // the show's folder, in full
     std::vector<Stage> stages;
-    ShowClock clock; // the time moving pictures follow
+    ShowClock clock;                 // the time moving pictures follow
     std::optional<StageTurns> turns; // from the window's creation on
     PlayOrder order;
-    std::string askedName; // of the picture on its way, relative to the folder
+    PartnerSearch partners;
+    ScreenNames askedScreen; // of the pictures on their way, relative to the folder
     ShowMemory memory;
     MemoryKeeper* keeper = nullptr; // none: the show remembers nothing
     bool memoryChanged = false;     // since the keeper last had it

@@ -3,18 +3,22 @@
 #include "decode/load_picture.h"
 
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <new>
 #include <utility>
 
 struct ShowWorker::Shared {
-    Shared(FolderWalk walk, FolderLister list, PictureLoader load, std::function<void()> finished)
+    Shared(FolderWalk walk, FolderLister list, PictureLoader load, ShapeReader readShape,
+           std::function<void()> finished)
         : walk(std::move(walk)), list(std::move(list)), load(std::move(load)),
-          finished(std::move(finished)) {}
+          readShape(std::move(readShape)), finished(std::move(finished)) {}
 
     void RunGuarded() noexcept;
     void Serve();
     void Decode(const LoadRequest& request);
+    Picture LoadOne(const LoadRequest& request);
+    void ReadShape(const std::string& name);
     void WalkOneFolder();
     // Adds to the finished work under the mutex, and tells the window if it
     // has not been told yet and the worker is not stopping.
@@ -24,6 +28,7 @@ struct ShowWorker::Shared {
     FolderWalk walk;
     const FolderLister list;
     const PictureLoader load;
+    const ShapeReader readShape;
     const std::function<void()> finished;
 
     // Set once, by Stop; read by the decode and the lister, which stop when
@@ -34,6 +39,7 @@ struct ShowWorker::Shared {
     std::mutex mutex;
     std::condition_variable wake;
     std::optional<LoadRequest> request;
+    std::deque<std::string> shapesToRead;
     FinishedWork work;
     bool told = false;
     // The thread's end, which Stop waits for.
@@ -47,9 +53,9 @@ Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop) {
 }
 
 ShowWorker::ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,
-                       std::function<void()> finished)
+                       ShapeReader readShape, std::function<void()> finished)
     : shared(std::make_shared<Shared>(std::move(walk), std::move(list), std::move(load),
-                                      std::move(finished))),
+                                      std::move(readShape), std::move(finished))),
       thread(&ShowWorker::Run, shared) {}
 
 ShowWorker::~ShowWorker() {
@@ -62,6 +68,20 @@ void ShowWorker::Load(LoadRequest next) {
     {
         const std::lock_guard<std::mutex> lock(shared->mutex);
         shared->request = std::move(next);
+    }
+    shared->wake.notify_one();
+}
+
+void ShowWorker::ReadShapes(std::vector<std::string> names) {
+    {
+        const std::lock_guard<std::mutex> lock(shared->mutex);
+        std::deque<std::string>& waiting = shared->shapesToRead;
+        for (std::string& name : names) {
+            waiting.push_back(std::move(name));
+        }
+        while (waiting.size() > ShapesAhead) {
+            waiting.pop_front();
+        }
     }
     shared->wake.notify_one();
 }
@@ -109,38 +129,72 @@ void ShowWorker::Shared::RunGuarded() noexcept {
     }
 }
 
-// A picture asked for comes before the walk: the window waits for it.
+// A picture asked for comes before the shapes, which come before the walk:
+// the window waits for the picture, and pairs pictures whose shapes it knows.
 void ShowWorker::Shared::Serve() {
     for (;;) {
         std::optional<LoadRequest> next;
+        std::optional<std::string> shape;
         {
             std::unique_lock<std::mutex> lock(mutex);
-            wake.wait(lock, [this] { return stopping || request || !walk.Over(); });
+            wake.wait(lock, [this] {
+                return stopping || request || !shapesToRead.empty() || !walk.Over();
+            });
             if (stopping) {
                 return;
             }
             next = std::exchange(request, std::nullopt);
+            if (!next && !shapesToRead.empty()) {
+                shape = std::move(shapesToRead.front());
+                shapesToRead.pop_front();
+            }
         }
         if (next) {
             Decode(*next);
+        } else if (shape) {
+            ReadShape(*shape);
         } else {
             WalkOneFolder();
         }
     }
 }
 
-// Memory running out during a decode fails that picture; the next is served.
+// The picture and its partner, if it has one, each a load of its own into the
+// same box.
 void ShowWorker::Shared::Decode(const LoadRequest& asked) {
+    Picture picture = LoadOne(asked);
+    std::optional<Picture> partner;
+    if (!asked.partnerPath.empty()) {
+        LoadRequest second = asked;
+        second.path = asked.partnerPath;
+        partner = LoadOne(second);
+    }
+    Finish([&](FinishedWork& w) {
+        w.picture = std::move(picture);
+        w.partner = std::move(partner);
+        w.stage = asked.stage;
+    });
+}
+
+// Memory running out during a decode fails that picture.
+Picture ShowWorker::Shared::LoadOne(const LoadRequest& asked) {
     Picture picture;
     try {
         picture = load(asked, stopping);
     } catch (const std::bad_alloc&) {
         picture.Adopt(0, 0, nullptr); // no pixels: failed
     }
-    Finish([&](FinishedWork& w) {
-        w.picture = std::move(picture);
-        w.stage = asked.stage;
-    });
+    return picture;
+}
+
+// Memory running out while a header is read leaves that shape unknown.
+void ShowWorker::Shared::ReadShape(const std::string& name) {
+    std::optional<PictureSize> size;
+    try {
+        size = readShape(name, stopping);
+    } catch (const std::bad_alloc&) {
+    }
+    Finish([&](FinishedWork& w) { w.shapes.push_back({name, size}); });
 }
 
 // Memory running out during the walk ends it; the show goes on with the

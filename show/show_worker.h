@@ -1,8 +1,8 @@
-// The one worker thread of a show: it walks the show's folder and decodes the
-// pictures the window asks for, one at a time, so that the window's thread only
-// handles messages and draws. The two threads share nothing but the mailbox
-// below, under its mutex: a request belongs to the window until it is handed
-// in, finished work to the worker until the window takes it.
+// The one worker thread of a show: it walks the show's folder, decodes the
+// pictures the window asks for, one at a time, and reads ahead the headers of
+// those it names, so that the window's thread only handles messages and draws. The two threads
+// share nothing but the mailbox below, under its mutex: a request belongs to the window until it is
+// handed in, finished work to the worker until the window takes it.
 #pragma once
 
 #include "library/folder_walk.h"
@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -21,7 +22,7 @@
 
 // One picture to decode, for one stage of the show, into a box of this size,
 // reduced or fitted to it; for a moving view, with the zoom's headroom around
-// that frame.
+// that frame; and its partner, when it has one, into a box the same.
 struct LoadRequest {
     int stage = 0;
     std::string path;
@@ -29,6 +30,7 @@ struct LoadRequest {
     int32_t maxHeight = 0;
     Picture::Sizing sizing = Picture::Sizing::Reduce;
     bool motion = false;
+    std::string partnerPath{}; // empty: the picture is alone
 };
 
 // Decodes the picture asked for, ready or failed; it may stop early, failing,
@@ -39,14 +41,28 @@ using PictureLoader =
 // The show's loader: Picture::Load, abandoned when the worker stops.
 Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop);
 
+// Reads the shape of a picture (named as the order names it) from its file's
+// header, none when it cannot; it may stop early once `stop` is true.
+using ShapeReader = std::function<std::optional<PictureSize>(const std::string& name,
+                                                             const std::atomic_bool& stop)>;
+
+struct PictureShape {
+    std::string name;
+    std::optional<PictureSize> size; // none: the header could not be read
+};
+
 // What the worker has finished since the window last took its work.
 struct FinishedWork {
     // The pictures of each folder listed, folder by folder in the walk's order.
     std::vector<std::unique_ptr<PictureList>> folders;
     bool walkOver = false;
-    // The picture asked for, ready or failed, and the stage it was asked for.
+    // The picture asked for, ready or failed, and the stage it was asked for;
+    // its partner, ready or failed, when it was asked for one.
     std::optional<Picture> picture;
+    std::optional<Picture> partner;
     int stage = 0;
+    // The shapes read, in the order they were asked for.
+    std::vector<PictureShape> shapes;
 };
 
 class ShowWorker {
@@ -54,7 +70,7 @@ public:
     // Starts the thread, which starts the walk. `finished` is called on the
     // worker's thread whenever there is work to take that was not there when
     // the window last took it, until the worker is stopped.
-    ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,
+    ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load, ShapeReader readShape,
                std::function<void()> finished);
     // Stops the worker, if Stop has not, with the patience below.
     ~ShowWorker();
@@ -64,6 +80,11 @@ public:
     // Asks for a picture. One is asked for at a time: the next only after the
     // window has taken this one.
     void Load(LoadRequest request);
+    // Asks for the shapes of pictures, read after any picture asked for and
+    // before the walk goes on. At most ShapesAhead wait to be read: beyond
+    // them the oldest asked for are never read.
+    void ReadShapes(std::vector<std::string> names);
+    static constexpr std::size_t ShapesAhead = 32;
     FinishedWork Take();
 
     // How long the show waits for its worker to end: the decode and the listing

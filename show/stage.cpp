@@ -6,6 +6,7 @@
 #include "display/screen_capture.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
+#include "show/partner_search.h"
 #include "show/timer_period.h"
 
 #include <utility>
@@ -25,6 +26,7 @@ Stage::Stage(const RECT& area, const Settings& settings, const Display& display,
       caption(captionDpi != 0 ? std::make_unique<const CaptionWriter>(captionDpi) : nullptr) {}
 
 void Stage::Hold(Picture picture, std::string name, Picture partner, std::string partnerName) {
+    LeaveFailedAlone(picture, name, partner, partnerName);
     held = {std::move(picture), std::move(name)};
     heldPartner = {std::move(partner), std::move(partnerName)};
 }
@@ -37,10 +39,12 @@ bool Stage::Show(CDC& dc, bool softly, std::chrono::milliseconds now) {
         return false;
     }
     const Screen::Motion motion{moving, std::chrono::milliseconds(TimerPeriod(settings.Delay))};
-    OnStage next{Screen(std::move(held), std::move(heldPartner),
-                        PairsSideBySide(Width(area), Height(area)),
-                        PairGap(Width(area), Height(area)), motion),
-                 {}, now, captions};
+    const Pairing pairing = PairingOf(Width(area), Height(area));
+    OnStage next{Screen(std::move(held), std::move(heldPartner), pairing,
+                        PairGap(pairing, Width(area), Height(area)), motion),
+                 {},
+                 now,
+                 captions};
     held = {};
     heldPartner = {};
     if (!next.screen.IsDrawable()) {
@@ -123,8 +127,8 @@ void Stage::EndFade(CDC& dc) {
 
 // A frame whose memory cannot be had ends the fade: the screen comes at once.
 void Stage::DrawFadeFrame(CDC& dc) {
-    Picture* frame = fade->Frame(leaving ? &leaving->screen.Image() : nullptr,
-                                 current->screen.Image());
+    Picture* frame =
+        fade->Frame(leaving ? &leaving->screen.Image() : nullptr, current->screen.Image());
     if (frame != nullptr) {
         Draw(dc, *frame, fade->Place());
         return;

@@ -34,9 +34,9 @@ public:
     const RECT& Area() const { return area; }
 
     // The screen the next draw shows: a picture, with a partner when that is
-    // drawable, and their names relative to the show's folder.
-    void Hold(Picture picture, std::string name, Picture partner = Picture(),
-              std::string partnerName = std::string());
+    // drawable, and their names relative to the show's folder. A pair whose
+    // first picture failed shows its partner alone.
+    void Hold(Picture picture, std::string name, Picture partner, std::string partnerName);
     bool HoldsDrawable() const { return held.picture.IsDrawable(); }
     const std::string& HeldName() const { return held.name; }
     const std::string& HeldPartnerName() const { return heldPartner.name; }

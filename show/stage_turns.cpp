@@ -128,17 +128,17 @@ std::optional<std::size_t> StageTurns::Turn() const {
     return turns.front();
 }
 
-const std::string* StageTurns::Wanted() const {
+const ScreenNames* StageTurns::Wanted() const {
     const State& stage = stages[turns.front()];
     return stage.history.At(stage.next);
 }
 
-void StageTurns::Asked(const std::string& name) {
+void StageTurns::Asked(const ScreenNames& screen) {
     State& stage = stages[turns.front()];
     turns.pop_front();
     stage.queued = false;
     if (stage.next == stage.history.End()) {
-        stage.history.Add(name);
+        stage.history.Add(screen);
     }
     stage.asked = stage.next;
     loading = true;

@@ -2,9 +2,9 @@
 // stage shows its next picture at every draw and asks for the one after right
 // then; one picture is on its way at a time, and the stages take their turns in
 // the order in which they drew, so that the playing order is dealt across them.
-// Each stage keeps the pictures it showed, so that the keys can step back over
-// them and forward again; whatever the keys wish while a picture is on its way
-// replaces the wish before, and asks for nothing more. A picture that fails
+// Each stage keeps the screens it showed (a picture, or a pair), so that the
+// keys can step back over them and forward again; whatever the keys wish while
+// a picture is on its way replaces the wish before, and asks for nothing more. A picture that fails
 // leaves the stage's pictures, and a step passes over it.
 #pragma once
 
@@ -13,7 +13,6 @@
 #include <cstddef>
 #include <deque>
 #include <optional>
-#include <string>
 #include <vector>
 
 class StageTurns {
@@ -51,11 +50,11 @@ public:
 
     // The stage whose picture is to be asked for now, unless one is on its way.
     std::optional<std::size_t> Turn() const;
-    // The picture to ask for at that turn: one the stage has had before, or
+    // The screen to ask for at that turn: one the stage has had before, or
     // null for the next of the playing order.
-    const std::string* Wanted() const;
-    // The picture of the stage whose turn it was has been asked for.
-    void Asked(const std::string& name);
+    const ScreenNames* Wanted() const;
+    // The screen of the stage whose turn it was has been asked for.
+    void Asked(const ScreenNames& screen);
     // There are no pictures: the stages waiting for one wait no more.
     void NothingToAsk();
 

@@ -38,9 +38,20 @@ session_display() {
 # The colour at the middle of the screen of the given depth: red, green, blue,
 # black or other.
 centre_colour() {
-    local hex r g b
-    hex=$(import -display "$(session_display "$1")" -window root -crop 1x1+512+384 -depth 8 \
-        txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')
+    colour_name "$(import -display "$(session_display "$1")" -window root -crop 1x1+512+384 \
+        -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')"
+}
+
+# The colour of the pixel X,Y of the picture file FILE, named as above.
+#   pixel_colour FILE X Y
+pixel_colour() {
+    colour_name "$(convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+        sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')"
+}
+
+# The name of the colour RRGGBB (hexadecimal); other for none.
+colour_name() {
+    local hex=$1 r g b
     [ -n "$hex" ] || {
         echo other
         return

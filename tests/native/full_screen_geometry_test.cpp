@@ -70,7 +70,7 @@ std::string Deal(StageTurns& turns, std::size_t stages, int ticks) {
     const auto askAll = [&] {
         while (const std::optional<std::size_t> stage = turns.Turn()) {
             asked += std::to_string(*stage);
-            turns.Asked("p");
+            turns.Asked({"p"});
             if (turns.Arrived(*stage) == StageTurns::Arrival::DrawUnseen) {
                 turns.Drawn(*stage, true);
                 turns.Queue(*stage);
@@ -107,7 +107,7 @@ TEST(FullScreenGeometryTest, TheOrderIsDealtAcrossTheStages) {
 TEST(FullScreenGeometryTest, ALatePictureIsDrawnWhenItComesAndTheTurnsKeepTheirOrder) {
     StageTurns turns(2);
     ASSERT_EQ(std::optional<std::size_t>(0), turns.Turn());
-    turns.Asked("p");
+    turns.Asked({"p"});
     EXPECT_EQ(std::nullopt, turns.Turn());
     EXPECT_FALSE(turns.DrawNow(0));
     EXPECT_FALSE(turns.DrawNow(1));
@@ -115,13 +115,13 @@ TEST(FullScreenGeometryTest, ALatePictureIsDrawnWhenItComesAndTheTurnsKeepTheirO
     turns.Drawn(0, true);
     turns.Queue(0);
     ASSERT_EQ(std::optional<std::size_t>(1), turns.Turn());
-    turns.Asked("p");
+    turns.Asked({"p"});
     EXPECT_EQ(StageTurns::Arrival::DrawUnseen, turns.Arrived(1));
     turns.Drawn(1, true);
     turns.Queue(1);
-    turns.Asked("p");                                       // stage 0's second picture
+    turns.Asked({"p"});                                     // stage 0's second picture
     EXPECT_EQ(StageTurns::Arrival::Draw, turns.Arrived(0)); // the paint waited for it
-    turns.Asked("p");                                       // stage 1's
+    turns.Asked({"p"});                                     // stage 1's
     EXPECT_EQ(StageTurns::Arrival::Draw, turns.Arrived(1));
     EXPECT_TRUE(turns.DrawNow(1));
     EXPECT_EQ(std::nullopt, turns.Turn());

@@ -20,13 +20,8 @@ Screen::Shown Solid(int32_t width, int32_t height, uint32_t colour) {
 } // namespace
 
 TEST(ScreenTest, APairStandsAGapApartEachCentredAcrossIt) {
-    EXPECT_TRUE(PairsSideBySide(1920, 1080));
-    EXPECT_FALSE(PairsSideBySide(1080, 1920));
-    EXPECT_EQ(19, PairGap(1920, 1080));
-    EXPECT_EQ(19, PairGap(1080, 1920));
-    EXPECT_EQ(1, PairGap(64, 48));
-
-    Screen beside(Solid(300, 400, 0x00FF0000), Solid(200, 300, 0x000000FF), true, 10, {});
+    Screen beside(Solid(300, 400, 0x00FF0000), Solid(200, 300, 0x000000FF), Pairing::SideBySide, 10,
+                  {});
     ASSERT_TRUE(beside.IsDrawable());
     EXPECT_EQ(510, beside.Width());
     EXPECT_EQ(400, beside.Height());
@@ -35,11 +30,11 @@ TEST(ScreenTest, APairStandsAGapApartEachCentredAcrossIt) {
     EXPECT_EQ(50, beside.Parts()[1].top);
     const uint32_t* pixels = beside.Image().Pixels();
     EXPECT_EQ(0x00FF0000u, pixels[0]);
-    EXPECT_EQ(0u, pixels[305]);                 // the gap
-    EXPECT_EQ(0u, pixels[320]);                 // above the shorter one
+    EXPECT_EQ(0u, pixels[305]); // the gap
+    EXPECT_EQ(0u, pixels[320]); // above the shorter one
     EXPECT_EQ(0x000000FFu, pixels[60 * 510 + 320]);
 
-    Screen above(Solid(300, 200, 1), Solid(400, 100, 2), false, 8, {});
+    Screen above(Solid(300, 200, 1), Solid(400, 100, 2), Pairing::TopAndBottom, 8, {});
     EXPECT_EQ(400, above.Width());
     EXPECT_EQ(308, above.Height());
     EXPECT_EQ(50, above.Parts()[0].left);
@@ -49,7 +44,7 @@ TEST(ScreenTest, APairStandsAGapApartEachCentredAcrossIt) {
 TEST(ScreenTest, AStillPictureAloneIsDrawnFromItsOwnPixels) {
     Screen::Shown shown = Solid(64, 48, 0x00123456);
     const uint32_t* own = shown.picture.Pixels();
-    Screen alone(std::move(shown), Screen::Shown{}, true, 4, {});
+    Screen alone(std::move(shown), Screen::Shown{}, Pairing::SideBySide, 4, {});
     EXPECT_EQ(own, alone.Image().Pixels());
     EXPECT_EQ(64, alone.Width());
     EXPECT_FALSE(alone.Moving());

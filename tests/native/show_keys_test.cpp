@@ -55,8 +55,8 @@ struct Show {
     }
     void Ask() {
         if (turns.Turn()) {
-            onItsWay = turns.Wanted() ? *turns.Wanted() : std::to_string(fresh++);
-            turns.Asked(*onItsWay);
+            onItsWay = turns.Wanted() ? turns.Wanted()->name : std::to_string(fresh++);
+            turns.Asked({*onItsWay});
             ++asks;
         }
     }

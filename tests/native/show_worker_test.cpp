@@ -3,6 +3,7 @@
 // and workers ended at every moment. Run under ThreadSanitizer too.
 #include "show/show_worker.h"
 
+#include "decode/picture_shape.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/jpeg_maker.h"
 
@@ -66,6 +67,10 @@ FolderLister SlowLister(int folders, int count) {
     };
 }
 
+std::optional<PictureSize> NoShape(const std::string&, const std::atomic_bool&) {
+    return std::nullopt;
+}
+
 class ShowWorkerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,24 +85,36 @@ protected:
 };
 } // namespace
 
-// Each picture asked for comes back to its stage, drawable; the folders come in
+// Each picture asked for comes back to its stage, drawable, with its partner
+// when it has one, and each shape asked for comes back; the folders come in
 // the walk's order, and the walk ends.
 TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
+    const ShapeReader readShape = [this](const std::string& name, const std::atomic_bool& stop) {
+        return ReadPictureShape(dir.File(name).c_str(), &stop);
+    };
     ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4), LoadPicture,
-                      window.Notifier());
+                      readShape, window.Notifier());
     int folders = 0;
+    int shapes = 0;
     bool walkOver = false;
     for (int load = 0; load < 40; ++load) {
-        worker.Load({load % 3, dir.File(load % 2 ? "small.jpg" : "big.jpg"), 64, 64});
-        for (;;) {
+        LoadRequest request{load % 3, dir.File(load % 2 ? "small.jpg" : "big.jpg"), 64, 64};
+        request.partnerPath = load % 4 == 0 ? dir.File("small.jpg") : "";
+        worker.Load(std::move(request));
+        worker.ReadShapes({"big.jpg"});
+        for (bool pictureCame = false; !pictureCame || shapes <= load;) {
             FinishedWork work;
             ASSERT_TRUE(window.WaitAndTake(worker, work));
             folders += static_cast<int>(work.folders.size());
             walkOver = walkOver || work.walkOver;
+            for (const PictureShape& shape : work.shapes) {
+                shapes += shape.name == "big.jpg" && shape.size && shape.size->width == 1500;
+            }
             if (work.picture) {
+                pictureCame = true;
                 EXPECT_EQ(load % 3, work.stage);
                 EXPECT_TRUE(work.picture->IsDrawable());
-                break;
+                EXPECT_EQ(load % 4 == 0, work.partner && work.partner->IsDrawable());
             }
         }
     }
@@ -115,7 +132,7 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
 TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
     for (int round = 0; round < 60; ++round) {
         ShowWorker worker(FolderWalk(true, PictureList::Shuffled, round), SlowLister(5, 20),
-                          LoadPicture, window.Notifier());
+                          LoadPicture, NoShape, window.Notifier());
         if (round % 3 != 0) {
             worker.Load({0, dir.File("big.jpg"), 1500, 1500,
                          round % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce});
@@ -136,7 +153,7 @@ TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
         }
         return LoadPicture(request, stop);
     };
-    ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
+    ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load, NoShape,
                       window.Notifier());
     worker.Load({0, dir.File("big.jpg"), 3000, 3000});
     ASSERT_EQ(std::future_status::ready, started.get_future().wait_for(std::chrono::minutes(1)))
@@ -156,7 +173,7 @@ TEST_F(ShowWorkerTest, ADecodeThatRunsOutOfMemoryFailsAndTheNextIsServed) {
         }
         return LoadPicture(request, stop);
     };
-    ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
+    ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load, NoShape,
                       window.Notifier());
     for (const int stage : {1, 0}) {
         worker.Load({stage, dir.File("small.jpg"), 64, 64});
@@ -185,7 +202,7 @@ TEST_F(ShowWorkerTest, ABlockedWorkerIsLeftBehindAndEndsByItself) {
     };
     {
         ShowWorker worker(FolderWalk(false, PictureList::ByName, 1), std::move(blocked),
-                          LoadPicture, window.Notifier());
+                          LoadPicture, NoShape, window.Notifier());
         ASSERT_EQ(std::future_status::ready, listing.wait_for(std::chrono::minutes(1)))
             << "the listing never started";
         EXPECT_FALSE(worker.Stop(std::chrono::milliseconds(50)));

@@ -130,7 +130,7 @@ TEST_F(FullScreenInputTest, WithFadeOnATickFadesThePictureInOverTheOneBefore) {
     folder.AddSolid("a.jpg", 1024, 768, Red);
     folder.AddSolid("b.jpg", 1024, 768, Red);
     folder.AddSolid("c.jpg", 1024, 768, Blue);
-    for (const auto [fade, overlap] : {std::pair{true, 1}, {false, 1}, {true, 0}}) {
+    for (const auto& [fade, overlap] : {std::pair{true, 1}, {false, 1}, {true, 0}}) {
         Settings settings = ShowSettings(folder.Path());
         settings.Overlap = overlap;
         settings.Fade = fade ? 1 : 0;
