@@ -144,6 +144,18 @@ struct JpegSession {
     DecodedPicture decoded;
 };
 
+// The decompressor made and its header read, with the session's source, Exif
+// reader and progress monitor; called where the session's way back from a
+// fatal error has been set.
+void ReadHeader(JpegSession& session) {
+    jpeg_decompress_struct& info = session.info;
+    jpeg_create_decompress(&info);
+    info.progress = &session.progress.standard;
+    AttachFileSource(info, session.file);
+    KeepFirstExifBlock(info, session.exif);
+    jpeg_read_header(&info, TRUE);
+}
+
 // The libjpeg calls themselves. A fatal error inside any of them comes back
 // through longjmp to the setjmp below and makes this return false; nothing in
 // this function needs destroying, so jumping over its frame is sound. What
@@ -157,11 +169,7 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     if (setjmp(session.errors.recovery) != 0) {
         return false;
     }
-    jpeg_create_decompress(&info);
-    info.progress = &session.progress.standard;
-    AttachFileSource(info, session.file);
-    KeepFirstExifBlock(info, session.exif);
-    jpeg_read_header(&info, TRUE);
+    ReadHeader(session);
     const int32_t sourceHeight = static_cast<int32_t>(info.image_height);
     const int32_t sourceWidth = static_cast<int32_t>(info.image_width);
     decoded.source = {sourceWidth, sourceHeight};
@@ -287,11 +295,7 @@ bool ReadJpegHeader(JpegSession& session, PictureSize& shape) {
     if (setjmp(session.errors.recovery) != 0) {
         return false;
     }
-    jpeg_create_decompress(&info);
-    info.progress = &session.progress.standard;
-    AttachFileSource(info, session.file);
-    KeepFirstExifBlock(info, session.exif);
-    jpeg_read_header(&info, TRUE);
+    ReadHeader(session);
     shape = {static_cast<int32_t>(info.image_width), static_cast<int32_t>(info.image_height)};
     TurnBox(ExifOrientation(session.exif.data, session.exif.size), shape.width, shape.height);
     return true;

@@ -1,27 +1,27 @@
 #!/usr/bin/env bash
-# `Pelloran.scr /s` with Fade on and Overlap off, on a red a.jpg and a blue
-# b.jpg, one a second: a frame of the change holds both pictures at once (red
-# and blue mixed at the middle of the screen), where a fade out to black and
-# back in would never show them together.
+# `Pelloran.scr /s` with Fade on and Overlap off, on a red a.jpg, a green b.jpg
+# and a blue c.jpg, one a second: a frame of a change holds two pictures at
+# once (two of the colours mixed at the middle of the screen), where a fade out
+# to black and back in would only ever show one.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/show_lib.sh"
 
-folder=$(mktemp -d)
+folder=$(make_colour_folder)
 trap 'forget_settings; rm -rf "$folder"' EXIT
-convert -size 1024x768 xc:'#ff0000' "$folder/a.jpg"
-convert -size 1024x768 xc:'#0000ff' "$folder/b.jpg"
 store_settings "$folder"
 wine_run reg add "$settings_key" /v Fade /t REG_DWORD /d 1 /f >/dev/null
 
-# Whether the middle of the screen shows red and blue mixed.
+# Whether the middle of the screen shows two of the colours mixed.
 both_pictures() {
-    local hex r b
-    hex=$(import -display "$(session_display 24)" -window root -crop 1x1+512+384 -depth 8 \
-        txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')
+    local hex mixed=0 i level
+    hex=$(centre_hex 24)
     [ -n "$hex" ] || return 1
-    r=$((16#${hex:0:2})) b=$((16#${hex:4:2}))
-    [ "$r" -gt 48 ] && [ "$r" -lt 208 ] && [ "$b" -gt 48 ] && [ "$b" -lt 208 ]
+    for i in 0 2 4; do
+        level=$((16#${hex:i:2}))
+        [ "$level" -le 48 ] || [ "$level" -ge 208 ] || mixed=$((mixed + 1))
+    done
+    [ "$mixed" -ge 2 ]
 }
 
 start_show 24

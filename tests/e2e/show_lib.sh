@@ -35,11 +35,17 @@ session_display() {
     cat "$PELLORAN_WINE_SESSION/display$1"
 }
 
+# The colour at the middle of the screen of the given depth, as RRGGBB
+# (hexadecimal); nothing when it cannot be read.
+centre_hex() {
+    import -display "$(session_display "$1")" -window root -crop 1x1+512+384 -depth 8 txt:- \
+        2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'
+}
+
 # The colour at the middle of the screen of the given depth: red, green, blue,
 # black or other.
 centre_colour() {
-    colour_name "$(import -display "$(session_display "$1")" -window root -crop 1x1+512+384 \
-        -depth 8 txt:- 2>/dev/null | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p')"
+    colour_name "$(centre_hex "$1")"
 }
 
 # The colour of the pixel X,Y of the picture file FILE, named as above.
