@@ -57,9 +57,10 @@ struct Columns {
     // (the first and third take fixed ones), then the weight pairs of the
     // first and third columns, four times each, then the second and fourth's.
     std::unique_ptr<int32_t[]> groups;
-    // AVX2: whether the four columns' pixels lie in the two 16-byte loads
-    // they are read by, within the source row.
-    std::unique_ptr<bool[]> grouped;
+    // AVX2: for each four columns, where the run of groups from them whose
+    // pixels lie in the two 16-byte loads they are read by, within the source
+    // row, ends (at the group itself when its pixels do not).
+    std::unique_ptr<int32_t[]> runEnds;
 };
 
 constexpr std::size_t GroupColumns = 4;
@@ -78,7 +79,10 @@ int32_t ShufflePair(int32_t first) {
 
 void LayOutGroups(Columns& columns) {
     const Sample* s = columns.samples.get();
-    for (std::size_t g = 0; g + GroupColumns <= std::size_t(columns.width); g += GroupColumns) {
+    const std::size_t groups = std::size_t(columns.width) / GroupColumns;
+    int32_t end = int32_t(groups);
+    for (std::size_t g = groups * GroupColumns; g > 0;) {
+        g -= GroupColumns;
         int32_t* values = columns.groups.get() + g / GroupColumns * GroupValues;
         bool fits = s[g + 2].index + 4 <= columns.sourceWidth;
         for (std::size_t half = 0; half < 2; ++half) {
@@ -92,7 +96,9 @@ void LayOutGroups(Columns& columns) {
             std::fill_n(values + 8 + 4 * half, 4, WeightPair(s[first].weight));
             std::fill_n(values + 16 + 4 * half, 4, WeightPair(s[first + 1].weight));
         }
-        columns.grouped[g / GroupColumns] = fits;
+        const int32_t group = int32_t(g / GroupColumns);
+        end = fits ? end : group;
+        columns.runEnds[std::size_t(group)] = end;
     }
 }
 
@@ -122,8 +128,8 @@ bool LayOutColumns(SimdPath path, ViewRect view, int32_t sourceWidth, int32_t ou
     if (path == SimdPath::Avx2) {
         const std::size_t groups = width / GroupColumns;
         columns.groups.reset(new (std::nothrow) int32_t[groups * GroupValues]);
-        columns.grouped.reset(new (std::nothrow) bool[groups]);
-        if (!columns.groups || !columns.grouped) {
+        columns.runEnds.reset(new (std::nothrow) int32_t[groups]);
+        if (!columns.groups || !columns.runEnds) {
             return false;
         }
         LayOutGroups(columns);
@@ -253,28 +259,35 @@ __attribute__((target("avx2"))) void AcrossAvx2(const uint32_t* source, const ui
     const __m256i bias = _mm256_set1_epi16(int16_t(Bias));
     // The stores below may alias anything, so the tables are read through
     // locals.
-    const Sample* s = columns.samples.get();
-    const bool* grouped = columns.grouped.get();
-    const __m256i* values = reinterpret_cast<const __m256i*>(columns.groups.get());
+    const Sample* samples = columns.samples.get();
+    const int32_t* runEnds = columns.runEnds.get();
+    const __m256i* tables = reinterpret_cast<const __m256i*>(columns.groups.get());
     const std::size_t groups = std::size_t(columns.width) / GroupColumns;
-    for (std::size_t g = 0; g < groups; ++g, s += GroupColumns, values += 3) {
-        const std::size_t i = g * GroupColumns;
-        if (!grouped[g]) {
-            AcrossPlain(source, columns, int32_t(i), int32_t(i + GroupColumns), row);
+    for (std::size_t g = 0; g < groups;) {
+        const std::size_t end = std::size_t(runEnds[g]);
+        if (end == g) {
+            const int32_t i = int32_t(g * GroupColumns);
+            AcrossPlain(source, columns, i, i + int32_t(GroupColumns), row);
+            ++g;
             continue;
         }
-        _mm_prefetch(reinterpret_cast<const char*>(below + s[0].index), _MM_HINT_T0);
-        const __m256i pixels = _mm256_inserti128_si256(
-            _mm256_castsi128_si256(
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + s[0].index))),
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + s[2].index)), 1);
-        const __m256i first =
-            _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, firsts), _mm256_loadu_si256(values + 1));
-        const __m256i second =
-            _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, _mm256_loadu_si256(values)),
-                              _mm256_loadu_si256(values + 2));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(row + i * Channels),
-                            _mm256_add_epi16(_mm256_packus_epi32(first, second), bias));
+        const Sample* s = samples + g * GroupColumns;
+        const __m256i* values = tables + 3 * g;
+        uint16_t* at = row + g * GroupColumns * Channels;
+        for (; g < end; ++g, s += GroupColumns, values += 3, at += GroupColumns * Channels) {
+            _mm_prefetch(reinterpret_cast<const char*>(below + s[0].index), _MM_HINT_T0);
+            const __m256i pixels = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + s[0].index))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + s[2].index)), 1);
+            const __m256i first = _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, firsts),
+                                                    _mm256_loadu_si256(values + 1));
+            const __m256i second =
+                _mm256_madd_epi16(_mm256_shuffle_epi8(pixels, _mm256_loadu_si256(values)),
+                                  _mm256_loadu_si256(values + 2));
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(at),
+                                _mm256_add_epi16(_mm256_packus_epi32(first, second), bias));
+        }
     }
     _mm256_zeroupper(); // the code after it may be of the old encoding (see resampler.cpp)
     AcrossPlain(source, columns, int32_t(groups * GroupColumns), columns.width, row);
