@@ -43,6 +43,20 @@ Sample Place(double start, double length, int32_t i, int32_t count, int32_t side
     return {int32_t(weighted >> WeightBits), int32_t(weighted & (WholeWeight - 1))};
 }
 
+// Arrays that start on a cache line, so that no 32-byte access to them from
+// a multiple of 32 bytes straddles two lines.
+constexpr std::align_val_t LineAlignment{64};
+constexpr std::size_t LineBytes = 64;
+struct LineDelete {
+    void operator()(void* values) const { ::operator delete[](values, LineAlignment); }
+};
+template <typename T> using LineArray = std::unique_ptr<T[], LineDelete>;
+// `count` values, uninitialised; null when the memory cannot be had.
+template <typename T> LineArray<T> NewLines(std::size_t count) {
+    return LineArray<T>(
+        static_cast<T*>(::operator new[](count * sizeof(T), LineAlignment, std::nothrow)));
+}
+
 // The per-frame layout of the columns: each output column's sample, and the
 // same laid out ready for the path's instructions.
 struct Columns {
@@ -56,7 +70,7 @@ struct Columns {
     // shuffles that pair the second and fourth column's source pixels' channels
     // (the first and third take fixed ones), then the weight pairs of the
     // first and third columns, four times each, then the second and fourth's.
-    std::unique_ptr<int32_t[]> groups;
+    LineArray<int32_t> groups;
     // AVX2: for each four columns, where the run of groups from them whose
     // pixels lie in the two 16-byte loads they are read by, within the source
     // row, ends (at the group itself when its pixels do not).
@@ -127,7 +141,7 @@ bool LayOutColumns(SimdPath path, ViewRect view, int32_t sourceWidth, int32_t ou
     }
     if (path == SimdPath::Avx2) {
         const std::size_t groups = width / GroupColumns;
-        columns.groups.reset(new (std::nothrow) int32_t[groups * GroupValues]);
+        columns.groups = NewLines<int32_t>(groups * GroupValues);
         columns.runEnds.reset(new (std::nothrow) int32_t[groups]);
         if (!columns.groups || !columns.runEnds) {
             return false;
@@ -334,7 +348,10 @@ class AcrossRows {
 public:
     AcrossRows(SimdPath path, const uint32_t* source, int32_t sourceHeight, const Columns& columns)
         : path_(path), source_(source), sourceHeight_(sourceHeight), columns_(columns),
-          values_(new (std::nothrow) uint16_t[2 * std::size_t(columns.width) * Channels]) {}
+          // Each row from a cache line on.
+          rowValues_((std::size_t(columns.width) * Channels * sizeof(uint16_t) + LineBytes - 1) /
+                     LineBytes * LineBytes / sizeof(uint16_t)),
+          values_(NewLines<uint16_t>(2 * rowValues_)) {}
 
     // False when the rows' memory could not be had.
     bool Made() const { return values_ != nullptr; }
@@ -342,7 +359,7 @@ public:
     // Source row y weighted across, weighted now unless it was already.
     const uint16_t* Row(int32_t y) {
         const std::size_t place = std::size_t(y & 1);
-        uint16_t* row = values_.get() + place * std::size_t(columns_.width) * Channels;
+        uint16_t* row = values_.get() + place * rowValues_;
         if (rows_[place] == y) {
             return row;
         }
@@ -371,7 +388,8 @@ private:
     const uint32_t* source_;
     int32_t sourceHeight_;
     const Columns& columns_;
-    std::unique_ptr<uint16_t[]> values_;
+    std::size_t rowValues_;
+    LineArray<uint16_t> values_;
     int32_t rows_[2] = {-1, -1};
 };
 } // namespace
