@@ -16,9 +16,11 @@
 // x = view.left + (i + 0.5) * view.width / outWidth - 0.5 (and y likewise),
 // between the four nearest pixels, the edge pixels standing in for those
 // beyond the source; the fourth byte is 0. Positions are taken to 1/65536 of
-// a pixel and weighted to 1/256. Every path gives the same bits; the plain
-// one rounds the exact weighted sum once. False when the memory for one row's
-// working space cannot be had (out is then left as it was).
+// a pixel and weighted to 1/256; each source row is weighted across once, and
+// each frame row from two of those, rounded to within 1/256 of a level of the
+// exact weighted sum's rounding. Every path gives the same bits. False when
+// the memory for the columns' layout and two rows' working space cannot be had
+// (out is then left as it was).
 bool RenderView(SimdPath path, const uint32_t* source, int32_t sourceWidth, int32_t sourceHeight,
                 ViewRect view, uint32_t* out, int32_t outWidth, int32_t outHeight,
                 std::size_t outStride);

@@ -73,14 +73,16 @@ struct Case {
     int32_t width, height;
 };
 
-// Odd sizes, fractional views, zooms in and out, whole sources and views at
-// each edge and corner, one-pixel sources, and views a little past the edges
-// (which the renderer clamps).
+// Odd sizes, fractional views, zooms in and out (to a third, where neighbouring
+// columns' pixels lie further apart than the fast paths read), whole sources
+// and views at each edge and corner, one-pixel sources, and views a little
+// past the edges (which the renderer clamps).
 const Case Cases[] = {
     {101, 67, {3.3, 2.7, 88.1, 57.9}, 83, 51},
     {101, 67, {0, 0, 101, 67}, 101, 67},
     {101, 67, {12.25, 9.6, 40.3, 27.1}, 97, 65},
     {64, 48, {0, 0, 53.3, 40}, 77, 43},
+    {101, 67, {2.5, 1.5, 96, 63}, 31, 22},
     {64, 48, {10.7, 8, 53.3, 40}, 61, 47},
     {37, 29, {0.01, 0.02, 36.98, 28.97}, 89, 70},
     {1, 1, {0, 0, 1, 1}, 5, 3},
