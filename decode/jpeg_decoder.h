@@ -2,6 +2,7 @@
 #pragma once
 
 #include "decode/decoded_picture.h"
+#include "picture/colour_transforms.h"
 #include "picture/picture.h"
 
 #include <atomic>
@@ -13,5 +14,9 @@
 // come; a sideways picture meets its box turned. A file whose data ends early
 // keeps the rows that came. False for a file libjpeg cannot read, colours it
 // does not decode, more than the memory allowed, or `abandon` (if given) up.
+// The pixels' colours are those of the file's embedded ICC profile, else of
+// Adobe RGB where its Exif data marks it so, else sRGB; CMYK files with a
+// profile are converted through it into the `colour` target as they are
+// decoded (given one), and other CMYK files plainly into sRGB.
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                const std::atomic_bool* abandon, DecodedPicture& decoded);
+                const std::atomic_bool* abandon, ColourConversion* colour, DecodedPicture& decoded);

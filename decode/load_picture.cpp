@@ -10,12 +10,13 @@
 
 namespace {
 bool DecodeJpegFile(const char* path, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                    const std::atomic_bool* abandon, DecodedPicture& decoded) {
+                    const std::atomic_bool* abandon, ColourConversion* colour,
+                    DecodedPicture& decoded) {
     std::FILE* file = OpenPictureFile(path);
     if (file == nullptr) {
         return false;
     }
-    const bool done = DecodeJpeg(file, maxWidth, maxHeight, sizing, abandon, decoded);
+    const bool done = DecodeJpeg(file, maxWidth, maxHeight, sizing, abandon, colour, decoded);
     std::fclose(file);
     return done;
 }
@@ -35,17 +36,27 @@ bool DecodeOtherFormat(const char* path, int32_t maxWidth, int32_t maxHeight,
     };
     return DecodeWithPlatform(path, choose, abandon, decoded);
 }
+
+// Grey pixels are read as grey through a grey profile; the grey of sRGB and
+// of Adobe RGB is read as their colours are.
+void ConvertColours(Picture& picture, const DecodedPicture& decoded, ColourConversion& colour) {
+    const bool greyProfile = decoded.components == 1 && decoded.colour.IccBytes() != nullptr;
+    colour.transforms.Convert(picture.PixelsToWriteOn(),
+                              size_t(picture.Width()) * size_t(picture.Height()), decoded.colour,
+                              greyProfile ? PixelColours::Grey : PixelColours::Rgb, colour.target);
+}
 } // namespace
 
 Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
-                        Picture::Sizing sizing, const std::atomic_bool* abandon) {
+                        Picture::Sizing sizing, const std::atomic_bool* abandon,
+                        ColourConversion* colour) {
     // A negative box could never be met; it is taken as an empty one.
     maxWidth = maxWidth < 0 ? 0 : maxWidth;
     maxHeight = maxHeight < 0 ? 0 : maxHeight;
     const bool jpeg = IsJpegName(path);
     DecodedPicture decoded;
     Picture picture;
-    if (!(jpeg ? DecodeJpegFile(path, maxWidth, maxHeight, sizing, abandon, decoded)
+    if (!(jpeg ? DecodeJpegFile(path, maxWidth, maxHeight, sizing, abandon, colour, decoded)
                : DecodeOtherFormat(path, maxWidth, maxHeight, sizing, abandon, decoded))) {
         picture.Fail();
         return picture;
@@ -56,6 +67,9 @@ Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
     if (jpeg && sizing == Picture::Sizing::Reduce) {
         TurnBox(decoded.orientation, maxWidth, maxHeight);
         picture.ReduceToFit(maxWidth, maxHeight);
+    }
+    if (colour != nullptr && picture.IsDrawable()) {
+        ConvertColours(picture, decoded, *colour);
     }
     picture.Orient(decoded.orientation);
     return picture;

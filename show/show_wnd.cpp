@@ -2,6 +2,7 @@
 
 #include "decode/platform_decoder.h"
 #include "display/display.h"
+#include "display/monitor_profile.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
 #include "framework/win_app.h"
@@ -103,6 +104,12 @@ UINT ShowWnd::CaptionDpi(const RECT& area) const {
     return MonitorDpi(onScreen);
 }
 
+ColourProfile ShowWnd::MonitorColours(const RECT& area) const {
+    RECT onScreen = area;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
+    return MonitorColourProfile(onScreen);
+}
+
 void ShowWnd::PostNcDestroy() {
     if (autoDelete) {
         delete this;
@@ -117,7 +124,9 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr) == 0) {
         return -1;
     }
-    if (stageAreas.empty()) {
+    // The preview's one stage shows the primary monitor's colours.
+    const bool preview = stageAreas.empty();
+    if (preview) {
         RECT client;
         GetClientRect(&client);
         stageAreas.push_back(client);
@@ -125,6 +134,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     stages.reserve(stageAreas.size());
     for (const RECT& area : stageAreas) {
         stages.emplace_back(area, settings, display, fadeAllowed, CaptionDpi(area));
+        stageColours.push_back(preview ? PrimaryMonitorColourProfile() : MonitorColours(area));
     }
     turns.emplace(stages.size());
     if (keeper != nullptr) {
@@ -145,7 +155,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
             }
             return ListFolder(root, relative, *names, stop);
         },
-        LoadPicture, [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
+        ShowPictureLoader(), [hwnd] { ::PostMessageA(hwnd, WM_WORKDONE, 0, 0); });
     return 0;
 }
 
@@ -253,6 +263,7 @@ void ShowWnd::AskWorker() {
         request.maxHeight /= 2;
     }
     request.sizing = settings.Fit != 0 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
+    request.target = stageColours[*stage];
     worker->Load(std::move(request));
 }
 

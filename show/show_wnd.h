@@ -6,6 +6,7 @@
 #include "framework/wnd.h"
 #include "library/play_order.h"
 #include "library/show_memory.h"
+#include "picture/colour_profile.h"
 #include "picture/picture.h"
 #include "show/full_screen_geometry.h"
 #include "show/show_worker.h"
@@ -97,12 +98,15 @@ private:
     // The DPI of the monitor of a stage whose pictures carry captions; 0 where
     // they carry none.
     UINT CaptionDpi(const RECT& area) const;
+    // The colour profile of the monitor that shows a stage's area.
+    ColourProfile MonitorColours(const RECT& area) const;
 
     const Settings settings;
     const Display& display;
     const std::string folder; // the show's folder, in full
     std::vector<Stage> stages;
-    std::optional<StageTurns> turns; // from the window's creation on
+    std::vector<ColourProfile> stageColours; // each stage's monitor's, read once
+    std::optional<StageTurns> turns;         // from the window's creation on
     PlayOrder order;
     std::string askedName; // of the picture on its way, relative to the folder
     ShowMemory memory;

@@ -7,6 +7,7 @@
 
 #include "library/folder_walk.h"
 #include "library/picture_list.h"
+#include "picture/colour_profile.h"
 #include "picture/picture.h"
 
 #include <atomic>
@@ -20,13 +21,14 @@
 #include <vector>
 
 // One picture to decode, for one stage of the show, into a box of this size,
-// reduced or fitted to it.
+// reduced or fitted to it, in the colours of the stage's monitor.
 struct LoadRequest {
     int stage = 0;
     std::string path;
     int32_t maxWidth = 0;
     int32_t maxHeight = 0;
     Picture::Sizing sizing = Picture::Sizing::Reduce;
+    ColourProfile target{}; // sRGB unless the monitor has a profile
 };
 
 // Decodes the picture asked for, ready or failed; it may stop early, failing,
@@ -34,8 +36,10 @@ struct LoadRequest {
 using PictureLoader =
     std::function<Picture(const LoadRequest& request, const std::atomic_bool& stop)>;
 
-// The show's loader: Picture::Load, abandoned when the worker stops.
-Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop);
+// The show's loader: LoadPictureFile into the request's colours, abandoned
+// when the worker stops. It keeps the colour transforms it makes for the
+// pictures after; only the worker's thread calls it.
+PictureLoader ShowPictureLoader();
 
 // What the worker has finished since the window last took its work.
 struct FinishedWork {

@@ -83,8 +83,8 @@ protected:
 // Each picture asked for comes back to its stage, drawable; the folders come in
 // the walk's order, and the walk ends.
 TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
-    ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4), LoadPicture,
-                      window.Notifier());
+    ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4),
+                      ShowPictureLoader(), window.Notifier());
     int folders = 0;
     bool walkOver = false;
     for (int load = 0; load < 40; ++load) {
@@ -115,7 +115,7 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
 TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
     for (int round = 0; round < 60; ++round) {
         ShowWorker worker(FolderWalk(true, PictureList::Shuffled, round), SlowLister(5, 20),
-                          LoadPicture, window.Notifier());
+                          ShowPictureLoader(), window.Notifier());
         if (round % 3 != 0) {
             worker.Load({0, dir.File("big.jpg"), 1500, 1500,
                          round % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce});
@@ -128,13 +128,13 @@ TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
 // thread ends within the patience given.
 TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
     std::promise<void> started;
-    const PictureLoader load = [&started](const LoadRequest& request,
-                                          const std::atomic_bool& stop) {
+    const PictureLoader load = [&started, show = ShowPictureLoader()](
+                                   const LoadRequest& request, const std::atomic_bool& stop) {
         started.set_value();
         while (!stop) { // the decode goes on once the stop has come
             std::this_thread::yield();
         }
-        return LoadPicture(request, stop);
+        return show(request, stop);
     };
     ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
                       window.Notifier());
@@ -150,11 +150,12 @@ TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
 // Memory running out during a decode fails that picture; the worker goes on
 // and serves the next.
 TEST_F(ShowWorkerTest, ADecodeThatRunsOutOfMemoryFailsAndTheNextIsServed) {
-    const PictureLoader load = [](const LoadRequest& request, const std::atomic_bool& stop) {
+    const PictureLoader load = [show = ShowPictureLoader()](const LoadRequest& request,
+                                                            const std::atomic_bool& stop) {
         if (request.stage == 1) {
             throw std::bad_alloc();
         }
-        return LoadPicture(request, stop);
+        return show(request, stop);
     };
     ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load,
                       window.Notifier());
@@ -185,7 +186,7 @@ TEST_F(ShowWorkerTest, ABlockedWorkerIsLeftBehindAndEndsByItself) {
     };
     {
         ShowWorker worker(FolderWalk(false, PictureList::ByName, 1), std::move(blocked),
-                          LoadPicture, window.Notifier());
+                          ShowPictureLoader(), window.Notifier());
         ASSERT_EQ(std::future_status::ready, listing.wait_for(std::chrono::minutes(1)))
             << "the listing never started";
         EXPECT_FALSE(worker.Stop(std::chrono::milliseconds(50)));

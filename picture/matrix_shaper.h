@@ -1,0 +1,37 @@
+// The transform between two RGB profiles of curves and a matrix each (most RGB
+// profiles: sRGB, Display P3, Adobe RGB, monitors' own), done here rather than
+// by Little CMS, whose 8-bit transform takes some 20 times longer: each
+// channel through its source curve into linear light, the 3 x 3 matrix from
+// the source's primaries to the target's, and each channel through the
+// inverse of the target's curve.
+#pragma once
+
+#include "picture/colour_transforms.h"
+#include "picture/simd_path.h"
+
+#include <array>
+#include <cstdint>
+
+struct MatrixShaperTables {
+    // The linear light of each channel's levels (red, green, blue), 0 to 1.
+    std::array<std::array<float, 256>, 3> linear;
+    // The target's linear red, green and blue from the source's, by rows.
+    std::array<std::array<float, 3>, 3> matrix;
+    // Each channel's level in the target for linear light i / EncodeSteps,
+    // with room after the last one for a 4-byte read there.
+    static constexpr int EncodeSteps = 16384;
+    std::array<std::array<uint8_t, EncodeSteps + 4>, 3> encode;
+};
+
+class MatrixShaperTransform : public ColourTransform {
+public:
+    MatrixShaperTransform(const MatrixShaperTables& tables, SimdPath path);
+
+    // Reads and writes pixels (0x00RRGGBB); the fourth byte is written 0. Each
+    // path gives the same bits.
+    void Apply(const void* from, uint32_t* to, size_t count) const override;
+
+private:
+    MatrixShaperTables tables;
+    SimdPath path;
+};
