@@ -176,7 +176,9 @@ void ChooseCmykConversion(JpegSession& session, ColourConversion* colour) {
     if (colour != nullptr && decoded.colour.IccBytes() != nullptr) {
         const PixelColours inks =
             session.info.saw_Adobe_marker ? PixelColours::InvertedCmyk : PixelColours::Cmyk;
-        session.cmykTransform = colour->transforms.Find(decoded.colour, inks, colour->target);
+        session.cmykTransform =
+            colour->transforms.Find(decoded.colour, inks, colour->target,
+                                    size_t(session.info.output_width) * session.info.output_height);
     }
     decoded.colour = session.cmykTransform != nullptr ? colour->target : ColourProfile();
 }
@@ -211,9 +213,6 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     decoded.orientation = ExifOrientation(exif.data, exif.size);
     decoded.taken = ExifTakenDate(exif.data, exif.size);
     decoded.colour = SourceColours(session.markers);
-    if (info.out_color_space == JCS_CMYK) {
-        ChooseCmykConversion(session, colour);
-    }
     // A picture turned on its side meets its box turned with it.
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;
     TurnBox(decoded.orientation, boxWidth, boxHeight);
@@ -252,6 +251,9 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     width = static_cast<int32_t>(info.output_width);
     const int32_t components = direct ? info.num_components : info.output_components;
     decoded.components = components;
+    if (info.out_color_space == JCS_CMYK) {
+        ChooseCmykConversion(session, colour);
+    }
 
     // Rows that are converted first come through a row of their own.
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);

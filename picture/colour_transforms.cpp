@@ -112,9 +112,9 @@ std::vector<uint32_t> TestPixels() {
     for (uint32_t v = 0; v < 256; ++v) {
         pixels.push_back(v * 0x010101);
     }
-    for (uint32_t r = 0; r < 256; r += 17) {
-        for (uint32_t g = 0; g < 256; g += 17) {
-            for (uint32_t b = 0; b < 256; b += 17) {
+    for (uint32_t r = 0; r < 256; r += 51) {
+        for (uint32_t g = 0; g < 256; g += 51) {
+            for (uint32_t b = 0; b < 256; b += 51) {
                 pixels.push_back(r << 16 | g << 8 | b);
             }
         }
@@ -191,6 +191,33 @@ std::optional<Matrix3> Inverse(const Matrix3& a) {
     return inverse;
 }
 
+// Whether two curves are one, as the tables Little CMS keeps of them say.
+bool SameCurve(const cmsToneCurve* a, const cmsToneCurve* b) {
+    const cmsUInt32Number entries = cmsGetToneCurveEstimatedTableEntries(a);
+    return a == b ||
+           (entries == cmsGetToneCurveEstimatedTableEntries(b) &&
+            std::equal(cmsGetToneCurveEstimatedTable(a), cmsGetToneCurveEstimatedTable(a) + entries,
+                       cmsGetToneCurveEstimatedTable(b)));
+}
+
+// The target's levels at the steps of MatrixShaperTables::encode, through the
+// inverse of its curve.
+bool EncodeTable(const cmsToneCurve* curve,
+                 std::array<uint8_t, MatrixShaperTables::EncodeSteps + 4>& levels) {
+    const std::unique_ptr<cmsToneCurve, CurveFreer> inverse(cmsReverseToneCurve(curve));
+    if (!inverse) {
+        return false;
+    }
+    constexpr int Steps = MatrixShaperTables::EncodeSteps;
+    for (int i = 0; i <= Steps; ++i) {
+        const float root = float(i) / Steps;
+        levels[size_t(i)] = uint8_t(std::lround(
+            std::clamp(cmsEvalToneCurveFloat(inverse.get(), root * root), 0.0f, 1.0f) * 255));
+    }
+    std::fill(levels.begin() + Steps + 1, levels.end(), levels[Steps]);
+    return true;
+}
+
 // The tables of the transform between two profiles of curves and a matrix,
 // when both have them and their black is at zero (where black point
 // compensation changes nothing).
@@ -203,6 +230,8 @@ std::unique_ptr<MatrixShaperTables> MatrixShaperOf(cmsHPROFILE from, cmsHPROFILE
                                               cmsSigBlueColorantTag};
     auto tables = std::make_unique<MatrixShaperTables>();
     Matrix3 source, target;
+    const cmsToneCurve* firstTargetCurve =
+        static_cast<const cmsToneCurve*>(cmsReadTag(to, curves[0]));
     for (int c = 0; c < 3; ++c) {
         const auto* sourceCurve = static_cast<const cmsToneCurve*>(cmsReadTag(from, curves[c]));
         const auto* targetCurve = static_cast<const cmsToneCurve*>(cmsReadTag(to, curves[c]));
@@ -213,22 +242,16 @@ std::unique_ptr<MatrixShaperTables> MatrixShaperOf(cmsHPROFILE from, cmsHPROFILE
             cmsEvalToneCurveFloat(targetCurve, 0) != 0) {
             return nullptr;
         }
-        const std::unique_ptr<cmsToneCurve, CurveFreer> encode(cmsReverseToneCurve(targetCurve));
-        if (!encode) {
-            return nullptr;
-        }
         for (int v = 0; v < 256; ++v) {
             tables->linear[size_t(c)][size_t(v)] =
                 std::clamp(cmsEvalToneCurveFloat(sourceCurve, float(v) / 255), 0.0f, 1.0f);
         }
         auto& levels = tables->encode[size_t(c)];
-        for (int i = 0; i <= MatrixShaperTables::EncodeSteps; ++i) {
-            const float linear = float(i) / MatrixShaperTables::EncodeSteps;
-            levels[size_t(i)] = uint8_t(std::lround(
-                std::clamp(cmsEvalToneCurveFloat(encode.get(), linear), 0.0f, 1.0f) * 255));
+        if (c > 0 && SameCurve(targetCurve, firstTargetCurve)) {
+            levels = tables->encode[0];
+        } else if (!EncodeTable(targetCurve, levels)) {
+            return nullptr;
         }
-        std::fill(levels.begin() + MatrixShaperTables::EncodeSteps + 1, levels.end(),
-                  levels[MatrixShaperTables::EncodeSteps]);
         const cmsFloat64Number s[3] = {sourceXyz->X, sourceXyz->Y, sourceXyz->Z};
         const cmsFloat64Number t[3] = {targetXyz->X, targetXyz->Y, targetXyz->Z};
         for (int row = 0; row < 3; ++row) {
@@ -283,6 +306,7 @@ struct ColourTransforms::Entry {
     ColourProfile source;
     PixelColours colours;
     ColourProfile target;
+    bool exactly;
     std::unique_ptr<ColourTransform> transform; // null: nothing to do
 };
 
@@ -296,15 +320,18 @@ ColourTransforms::~ColourTransforms() {
 }
 
 const ColourTransform* ColourTransforms::Find(const ColourProfile& source, PixelColours colours,
-                                              const ColourProfile& target) {
+                                              const ColourProfile& target, size_t values) {
+    const bool inks = colours == PixelColours::Cmyk || colours == PixelColours::InvertedCmyk;
+    const bool exactly = inks && values < SampledNodes;
     const auto found = std::find_if(kept.begin(), kept.end(), [&](const auto& k) {
-        return k->colours == colours && k->source == source && k->target == target;
+        return k->colours == colours && k->exactly == exactly && k->source == source &&
+               k->target == target;
     });
     if (found != kept.end()) {
         std::rotate(kept.begin(), found, found + 1);
     } else {
-        auto made = std::make_unique<Entry>(Entry{source, colours, target, nullptr});
-        made->transform = Make(source, colours, target);
+        auto made = std::make_unique<Entry>(Entry{source, colours, target, exactly, nullptr});
+        made->transform = Make(source, colours, target, exactly);
         if (kept.size() == MostKept) {
             kept.pop_back();
         }
@@ -315,6 +342,9 @@ const ColourTransform* ColourTransforms::Find(const ColourProfile& source, Pixel
 
 void ColourTransforms::Convert(uint32_t* pixels, size_t count, const ColourProfile& source,
                                PixelColours colours, const ColourProfile& target) {
+    if (count == 0) {
+        return;
+    }
     if (const ColourTransform* transform = Find(source, colours, target)) {
         transform->Apply(pixels, pixels, count);
     }
@@ -323,12 +353,14 @@ void ColourTransforms::Convert(uint32_t* pixels, size_t count, const ColourProfi
 // Perceptual where the source has a table for it, which says how its colours
 // are best brought into a smaller gamut; otherwise (as for most RGB profiles,
 // made of curves and a matrix) relative colorimetric, with black point
-// compensation so that shadows keep their detail. Little CMS optimises the
-// 8-bit transforms between two such profiles into tables and one fixed-point
-// matrix.
+// compensation so that shadows keep their detail. RGB values are first
+// transformed in floating point on a grid: a target that keeps them is no
+// transform, and the program's own matrix-shaper transform is taken where it
+// gives the same within two levels; Little CMS's 8-bit transform otherwise.
 std::unique_ptr<ColourTransform> ColourTransforms::Make(const ColourProfile& source,
                                                         PixelColours colours,
-                                                        const ColourProfile& target) const {
+                                                        const ColourProfile& target,
+                                                        bool exactly) const {
     const bool rgb = colours == PixelColours::Rgb;
     if (context == nullptr || (rgb && source == target)) {
         return nullptr;
@@ -342,10 +374,9 @@ std::unique_ptr<ColourTransform> ColourTransforms::Make(const ColourProfile& sou
     }
     const bool perceptual = cmsIsCLUT(from.get(), INTENT_PERCEPTUAL, LCMS_USED_AS_INPUT);
     const cmsUInt32Number intent = perceptual ? INTENT_PERCEPTUAL : INTENT_RELATIVE_COLORIMETRIC;
-    const cmsUInt32Number flags =
-        cmsFLAGS_NOCACHE | (perceptual ? 0 : cmsFLAGS_BLACKPOINTCOMPENSATION);
-    // RGB between two profiles of curves and a matrix goes the fast way where
-    // it gives what Little CMS computes in floating point, within two levels.
+    const cmsUInt32Number flags = cmsFLAGS_NOCACHE |
+                                  (perceptual ? 0 : cmsFLAGS_BLACKPOINTCOMPENSATION) |
+                                  (exactly ? cmsFLAGS_NOOPTIMIZE : 0);
     if (rgb) {
         const std::vector<uint32_t> pixels = TestPixels();
         const std::vector<uint32_t> exact =

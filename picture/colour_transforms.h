@@ -46,9 +46,13 @@ public:
     // transform every colour to itself), or a profile is unusable (cut,
     // lying, refused by Little CMS, or of other colours than the values: a
     // grey profile for RGB pixels), when the values are taken as sRGB. The
-    // transform stays valid until the next call.
+    // transform stays valid until the next call. CMYK values of a picture of
+    // fewer than `values` go through the profiles exactly, one at a time,
+    // rather than through the table of SampledNodes values that Little CMS
+    // first samples (which takes as long as converting that many).
+    static constexpr size_t SampledNodes = 17 * 17 * 17 * 17;
     const ColourTransform* Find(const ColourProfile& source, PixelColours colours,
-                                const ColourProfile& target);
+                                const ColourProfile& target, size_t values = SampledNodes);
     // Transforms the pixels (Rgb or Grey) in place, when there is anything to do.
     void Convert(uint32_t* pixels, size_t count, const ColourProfile& source, PixelColours colours,
                  const ColourProfile& target);
@@ -58,7 +62,7 @@ public:
 private:
     struct Entry;
     std::unique_ptr<ColourTransform> Make(const ColourProfile& source, PixelColours colours,
-                                          const ColourProfile& target) const;
+                                          const ColourProfile& target, bool exactly) const;
 
     _cmsContext_struct* context;              // of every profile and transform made here
     std::vector<std::unique_ptr<Entry>> kept; // the most recently used first

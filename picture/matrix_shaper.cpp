@@ -1,6 +1,7 @@
 #include "picture/matrix_shaper.h"
 
 #include <algorithm>
+#include <cmath>
 
 #ifdef PELLORAN_X86_SIMD
 #include <immintrin.h>
@@ -9,7 +10,10 @@
 namespace {
 constexpr float Steps = float(MatrixShaperTables::EncodeSteps);
 
-void ApplyPlain(const MatrixShaperTables& t, const uint32_t* from, uint32_t* to, size_t count) {
+using EncodeTables = std::array<const uint8_t*, 3>;
+
+void ApplyPlain(const MatrixShaperTables& t, const EncodeTables& encode, const uint32_t* from,
+                uint32_t* to, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         const uint32_t p = from[i];
         const float r = t.linear[0][p >> 16 & 0xFF];
@@ -19,7 +23,7 @@ void ApplyPlain(const MatrixShaperTables& t, const uint32_t* from, uint32_t* to,
         for (int c = 0; c < 3; ++c) {
             const auto& m = t.matrix[size_t(c)];
             const float v = std::min(std::max(m[0] * r + m[1] * g + m[2] * b, 0.0f), 1.0f);
-            out = out << 8 | t.encode[size_t(c)][size_t(int(v * Steps + 0.5f))];
+            out = out << 8 | encode[size_t(c)][size_t(int(std::sqrt(v) * Steps + 0.5f))];
         }
         to[i] = out;
     }
@@ -29,7 +33,8 @@ void ApplyPlain(const MatrixShaperTables& t, const uint32_t* from, uint32_t* to,
 // Eight pixels a step: the levels' linear light and the target's levels
 // gathered from the tables, the matrix in separate multiplies and adds in the
 // plain path's order, so that both give the same bits.
-__attribute__((target("avx2"))) void ApplyAvx2(const MatrixShaperTables& t, const uint32_t* from,
+__attribute__((target("avx2"))) void ApplyAvx2(const MatrixShaperTables& t,
+                                               const EncodeTables& encode, const uint32_t* from,
                                                uint32_t* to, size_t count) {
     const __m256i byte = _mm256_set1_epi32(0xFF);
     const __m256 zero = _mm256_setzero_ps(), one = _mm256_set1_ps(1.0f);
@@ -54,31 +59,36 @@ __attribute__((target("avx2"))) void ApplyAvx2(const MatrixShaperTables& t, cons
                 _mm256_add_ps(_mm256_add_ps(_mm256_mul_ps(m[c][0], r), _mm256_mul_ps(m[c][1], g)),
                               _mm256_mul_ps(m[c][2], b));
             const __m256 v = _mm256_min_ps(_mm256_max_ps(sum, zero), one);
-            const __m256i index = _mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(v, steps), half));
+            const __m256i index =
+                _mm256_cvttps_epi32(_mm256_add_ps(_mm256_mul_ps(_mm256_sqrt_ps(v), steps), half));
             const __m256i level = _mm256_and_si256(
-                _mm256_i32gather_epi32(reinterpret_cast<const int*>(t.encode[size_t(c)].data()),
-                                       index, 1),
+                _mm256_i32gather_epi32(reinterpret_cast<const int*>(encode[size_t(c)]), index, 1),
                 byte);
             out = _mm256_or_si256(_mm256_slli_epi32(out, 8), level);
         }
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i), out);
     }
     _mm256_zeroupper();
-    ApplyPlain(t, from + i, to + i, count - i);
+    ApplyPlain(t, encode, from + i, to + i, count - i);
 }
 #endif
 } // namespace
 
 MatrixShaperTransform::MatrixShaperTransform(const MatrixShaperTables& tables, SimdPath path)
-    : tables(tables), path(path) {}
+    : tables(tables), path(path) {
+    for (size_t c = 0; c < 3; ++c) {
+        const bool same = this->tables.encode[c] == this->tables.encode[0];
+        encode[c] = (same ? this->tables.encode[0] : this->tables.encode[c]).data();
+    }
+}
 
 void MatrixShaperTransform::Apply(const void* from, uint32_t* to, size_t count) const {
     const auto* pixels = static_cast<const uint32_t*>(from);
 #ifdef PELLORAN_X86_SIMD
     if (path == SimdPath::Avx2) {
-        ApplyAvx2(tables, pixels, to, count);
+        ApplyAvx2(tables, encode, pixels, to, count);
         return;
     }
 #endif
-    ApplyPlain(tables, pixels, to, count);
+    ApplyPlain(tables, encode, pixels, to, count);
 }

@@ -3,7 +3,7 @@
 // by Little CMS, whose 8-bit transform takes some 20 times longer: each
 // channel through its source curve into linear light, the 3 x 3 matrix from
 // the source's primaries to the target's, and each channel through the
-// inverse of the target's curve.
+// inverse of the target's curve, looked up by the square root of the light.
 #pragma once
 
 #include "picture/colour_transforms.h"
@@ -17,15 +17,18 @@ struct MatrixShaperTables {
     std::array<std::array<float, 256>, 3> linear;
     // The target's linear red, green and blue from the source's, by rows.
     std::array<std::array<float, 3>, 3> matrix;
-    // Each channel's level in the target for linear light i / EncodeSteps,
-    // with room after the last one for a 4-byte read there.
-    static constexpr int EncodeSteps = 16384;
+    // Each channel's level in the target for linear light (i / EncodeSteps)
+    // squared, with room after the last one for a 4-byte read there: the
+    // steps lie closest where the target's curve is steepest, near black.
+    static constexpr int EncodeSteps = 4096;
     std::array<std::array<uint8_t, EncodeSteps + 4>, 3> encode;
 };
 
 class MatrixShaperTransform : public ColourTransform {
 public:
     MatrixShaperTransform(const MatrixShaperTables& tables, SimdPath path);
+    MatrixShaperTransform(const MatrixShaperTransform&) = delete;
+    MatrixShaperTransform& operator=(const MatrixShaperTransform&) = delete;
 
     // Reads and writes pixels (0x00RRGGBB); the fourth byte is written 0. Each
     // path gives the same bits.
@@ -33,5 +36,9 @@ public:
 
 private:
     MatrixShaperTables tables;
+    // Each channel's encode table: one for all three where the target's
+    // curves are the same (as they mostly are), which keeps the gathers in
+    // the first cache.
+    std::array<const uint8_t*, 3> encode;
     SimdPath path;
 };

@@ -76,14 +76,14 @@ std::vector<uint8_t> GreyIcc() {
     return Saved(Profile(cmsCreateGrayProfile(cmsD50_xyY(), gamma.get())));
 }
 
-std::vector<uint8_t> CmykIcc() {
+std::vector<uint8_t> CmykIcc(int gridPoints) {
     const Profile profile(cmsCreateProfilePlaceholder(nullptr));
     cmsSetProfileVersion(profile.get(), 4.3);
     cmsSetDeviceClass(profile.get(), cmsSigOutputClass);
     cmsSetColorSpace(profile.get(), cmsSigCmykData);
     cmsSetPCS(profile.get(), cmsSigLabData);
     cmsPipeline* table = cmsPipelineAlloc(nullptr, 4, 3);
-    cmsStage* grid = cmsStageAllocCLut16bit(nullptr, 17, 4, 3, nullptr);
+    cmsStage* grid = cmsStageAllocCLut16bit(nullptr, cmsUInt32Number(gridPoints), 4, 3, nullptr);
     // A table of version 4 takes curves before and after its grid.
     if (table == nullptr || grid == nullptr ||
         !cmsStageSampleCLut16bit(grid, SampleInks, nullptr, 0) ||

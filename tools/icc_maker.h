@@ -12,6 +12,7 @@ std::vector<uint8_t> AdobeRgbIcc();
 std::vector<uint8_t> DisplayP3Icc();
 std::vector<uint8_t> SwappedRedGreenIcc();
 // A grey profile (D50, gamma 2.2) and a CMYK output profile whose table
-// mixes inks into Lab simply: each ink takes its complement away.
+// (of `gridPoints` a side) mixes inks into Lab simply: each ink takes its
+// complement away.
 std::vector<uint8_t> GreyIcc();
-std::vector<uint8_t> CmykIcc();
+std::vector<uint8_t> CmykIcc(int gridPoints = 17);
