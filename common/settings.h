@@ -18,7 +18,7 @@ struct Settings {
     int32_t Keys = 0;       // 0: every key ends the show, otherwise arrows and Space steer it
     int32_t Captions = 0;   // 0: pictures alone, otherwise each with its date and folder
     int32_t Motion = 0;     // 0: pictures stand still, otherwise they pan and zoom slowly
-    int32_t Pairs = 0;      // 0: one picture a screen, otherwise pictures of the other shape in pairs
+    int32_t Pairs = 0; // 0: one picture a screen, otherwise pictures of the other shape in pairs
 };
 
 // Where the settings live below the application's registry key, and their names.
