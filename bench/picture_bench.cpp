@@ -7,6 +7,7 @@
 #include "decode/load_picture.h"
 #include "display/display_format.h"
 #include "display/dither.h"
+#include "picture/colour_transforms.h"
 #include "picture/fit_size.h"
 #include "picture/jpeg_scale.h"
 #include "picture/picture.h"
@@ -17,6 +18,7 @@
 #include "picture/view_render.h"
 #include "show/fade.h"
 
+#include "tools/icc_maker.h"
 #include "tools/jpeg_maker.h"
 
 #include <algorithm>
@@ -59,6 +61,24 @@ std::string MakePhoto(const std::filesystem::path& dir, int width, int height,
         if (turned) {
             recipe.app1 = ExifBlock(int(orientation));
         }
+        WriteFile(path, MakeJpeg(recipe, PhotoSamples(width, height)));
+    }
+    return path;
+}
+
+// A 4:2:0 photograph's file with the profile embedded, made once.
+std::string MakeTaggedPhoto(const std::filesystem::path& dir, int width, int height,
+                            const char* profileName, const std::vector<uint8_t>& profile) {
+    const std::string path = (dir / ("photo-" + std::to_string(width) + "x" +
+                                     std::to_string(height) + "-" + profileName + ".jpg"))
+                                 .string();
+    if (!std::filesystem::exists(path)) {
+        JpegRecipe recipe;
+        recipe.width = width;
+        recipe.height = height;
+        recipe.sampling = JpegSampling::Halved;
+        recipe.quality = 90;
+        recipe.app2 = IccMarkers(profile);
         WriteFile(path, MakeJpeg(recipe, PhotoSamples(width, height)));
     }
     return path;
@@ -200,7 +220,8 @@ double FilterSeconds(PictureSize source, PictureSize fitted, SimdPath path = Wid
 // reduced at 1/d, fitted at M/8.
 void CompareLoads(const std::string& path, int width, int height, int maxWidth, int maxHeight,
                   Orientation orientation = Orientation::Upright,
-                  Picture::Sizing sizing = Picture::Sizing::Reduce) {
+                  Picture::Sizing sizing = Picture::Sizing::Reduce,
+                  ColourConversion* colour = nullptr) {
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;
     TurnBox(orientation, boxWidth, boxHeight);
     int num = 1, denom = ScaleDenominator(width, height, boxWidth, boxHeight);
@@ -219,7 +240,8 @@ void CompareLoads(const std::string& path, int width, int height, int maxWidth, 
     int32_t fitted[2] = {0, 0};
     const auto load = [&] {
         Picture picture;
-        picture = LoadPictureFile(path.c_str(), maxWidth, maxHeight, sizing);
+        picture =
+            LoadPictureFile(path.c_str(), maxWidth, maxHeight, sizing, nullptr, false, colour);
         fitted[0] = picture.Width();
         fitted[1] = picture.Height();
     };
@@ -436,6 +458,37 @@ int main(int argc, char** argv) {
     }
     CompareLoads(MakePhoto(dir, 4000, 3000, JpegKind::Baseline, false, Orientation::TurnClockwise),
                  4000, 3000, 1920, 1080, Orientation::TurnClockwise, Picture::Sizing::Fit);
+
+    std::printf("Tagged photos, their colours converted into sRGB (goal: ratio <= 1.30)\n");
+    ColourTransforms transforms;
+    ColourConversion intoSrgb{transforms, ColourProfile()};
+    const struct {
+        const char* name;
+        std::vector<uint8_t> profile;
+    } tags[] = {{"display-p3", DisplayP3Icc()}, {"adobe-rgb", AdobeRgbIcc()}};
+    for (const auto& tag : tags) {
+        // The conversion alone, from memory, on the largest fitted picture.
+        const Picture fittedPixels = Varied(3240, 2160, 5);
+        std::vector<uint32_t> converted(size_t(3240) * 2160);
+        const ColourTransform* transform =
+            transforms.Find(ColourProfile::Icc(tag.profile), PixelColours::Rgb, ColourProfile());
+        std::vector<double> times;
+        for (int run = 0; run < Runs && transform != nullptr; ++run) {
+            times.push_back(Seconds([&] {
+                transform->Apply(fittedPixels.Pixels(), converted.data(), converted.size());
+            }));
+        }
+        std::printf("%s (the conversion alone of 3240 x 2160 pixels from memory: %.1f ms)\n",
+                    tag.name, times.empty() ? 0.0 : Fastest(times) * 1e3);
+        for (const Photo& photo : photos) {
+            const std::string path =
+                MakeTaggedPhoto(dir, photo.width, photo.height, tag.name, tag.profile);
+            for (const auto& box : screens) {
+                CompareLoads(path, photo.width, photo.height, box[0], box[1], Orientation::Upright,
+                             Picture::Sizing::Fit, &intoSrgb);
+            }
+        }
+    }
 
     std::printf("The resampler alone for the 4000 x 3000 photo into 3840 x 2160, on each path:");
     const PictureSize fitted = FitSize(4000, 3000, 3840, 2160);

@@ -2,6 +2,7 @@
 // chosen for it, as stored, with what its file says of it.
 #pragma once
 
+#include "picture/colour_profile.h"
 #include "picture/fit_size.h"
 #include "picture/orientation.h"
 #include "picture/taken_date.h"
@@ -17,4 +18,5 @@ struct DecodedPicture {
     int32_t components = 3;                         // the file's colour components per pixel
     Orientation orientation = Orientation::Upright; // turns it upright
     std::optional<TakenDate> taken;                 // the day its metadata says it was taken
+    ColourProfile colour;                           // what its pixels' values mean
 };

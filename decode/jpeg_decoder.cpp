@@ -1,8 +1,9 @@
 #include "decode/jpeg_decoder.h"
 
+#include "decode/exif_colour_space.h"
 #include "decode/exif_date.h"
 #include "decode/exif_orientation.h"
-#include "decode/jpeg_exif_marker.h"
+#include "decode/jpeg_markers.h"
 #include "decode/jpeg_memory_limit.h"
 #include "decode/jpeg_source.h"
 #include "decode/row_conversion.h"
@@ -19,6 +20,8 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -130,6 +133,15 @@ struct JpegSession {
         return true;
     }
 
+    // The row libjpeg wrote, converted into pixels.
+    void ConvertRow(RowConversion convert, uint32_t* to, int32_t width) const {
+        if (cmykTransform != nullptr) {
+            cmykTransform->Apply(row.get(), to, size_t(width));
+        } else {
+            convert(row.get(), to, width);
+        }
+    }
+
     std::FILE* file;
     jpeg_decompress_struct info{};
     ErrorManager errors{};
@@ -137,23 +149,51 @@ struct JpegSession {
     std::unique_ptr<JSAMPROW[]> rowPointer;
     std::unique_ptr<JSAMPLE[]> row;
     std::unique_ptr<uint32_t[]> pixels;
-    KeptMarker exif; // the file's first Exif block (cameras write one)
+    HeaderMarkers markers;
+    // A CMYK file's conversion through its profile, when it has a usable one.
+    const ColourTransform* cmykTransform = nullptr;
     // A fitted picture is made by the resampler as the rows come.
     std::optional<Resampler> fit;
     // What the decode found, the pixels' size among it.
     DecodedPicture decoded;
 };
 
-// The decompressor made and its header read, with the session's source, Exif
-// reader and progress monitor; called where the session's way back from a
-// fatal error has been set.
+// The decompressor made and its header read, with the session's source, the
+// markers it keeps (Exif, ICC) and its progress monitor; called where the
+// session's way back from a fatal error has been set.
 void ReadHeader(JpegSession& session) {
     jpeg_decompress_struct& info = session.info;
     jpeg_create_decompress(&info);
     info.progress = &session.progress.standard;
     AttachFileSource(info, session.file);
-    KeepFirstExifBlock(info, session.exif);
+    KeepHeaderMarkers(info, session.markers);
     jpeg_read_header(&info, TRUE);
+}
+
+// The file's embedded profile, else Adobe RGB where its Exif data says so, else sRGB.
+ColourProfile SourceColours(const HeaderMarkers& markers) {
+    std::vector<uint8_t> icc = markers.icc.Assemble();
+    if (!icc.empty()) {
+        return ColourProfile::Icc(std::move(icc));
+    }
+    return ExifMarksAdobeRgb(markers.exif.data, markers.exif.size) ? ColourProfile::AdobeRgb()
+                                                                   : ColourProfile();
+}
+
+// CMYK values mean nothing without a profile: with a usable one they go
+// through it into the target, and the pixels are then in the target's
+// colours; without, the plain conversion makes them sRGB. Adobe's files store
+// their inks inverted.
+void ChooseCmykConversion(JpegSession& session, ColourConversion* colour) {
+    DecodedPicture& decoded = session.decoded;
+    if (colour != nullptr && decoded.colour.IccBytes() != nullptr) {
+        const PixelColours inks =
+            session.info.saw_Adobe_marker ? PixelColours::InvertedCmyk : PixelColours::Cmyk;
+        session.cmykTransform =
+            colour->transforms.Find(decoded.colour, inks, colour->target,
+                                    size_t(session.info.output_width) * session.info.output_height);
+    }
+    decoded.colour = session.cmykTransform != nullptr ? colour->target : ColourProfile();
 }
 
 // The libjpeg calls themselves. A fatal error inside any of them comes back
@@ -161,7 +201,7 @@ void ReadHeader(JpegSession& session) {
 // this function needs destroying, so jumping over its frame is sound. What
 // lives across setjmp is in the session, and stays as it was.
 bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-              bool headroom) {
+              bool headroom, ColourConversion* colour) {
     jpeg_decompress_struct& info = session.info;
     DecodedPicture& decoded = session.decoded;
     int32_t& width = decoded.size.width;
@@ -178,8 +218,10 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
         return false;
     }
 
-    decoded.orientation = ExifOrientation(session.exif.data, session.exif.size);
-    decoded.taken = ExifTakenDate(session.exif.data, session.exif.size);
+    const KeptMarker& exif = session.markers.exif;
+    decoded.orientation = ExifOrientation(exif.data, exif.size);
+    decoded.taken = ExifTakenDate(exif.data, exif.size);
+    decoded.colour = SourceColours(session.markers);
     // A picture turned on its side meets its box turned with it.
     int32_t boxWidth = maxWidth, boxHeight = maxHeight;
     TurnBox(decoded.orientation, boxWidth, boxHeight);
@@ -226,6 +268,9 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
     width = static_cast<int32_t>(info.output_width);
     const int32_t components = direct ? info.num_components : info.output_components;
     decoded.components = components;
+    if (info.out_color_space == JCS_CMYK) {
+        ChooseCmykConversion(session, colour);
+    }
 
     // Rows that are converted first come through a row of their own.
     session.rowPointer.reset(new (std::nothrow) JSAMPROW[1]);
@@ -274,11 +319,11 @@ bool ReadJpeg(JpegSession& session, int32_t maxWidth, int32_t maxHeight, Picture
         }
         if (session.fit) {
             if (!direct) {
-                convert(session.row.get(), session.fit->SourceRow(), width);
+                session.ConvertRow(convert, session.fit->SourceRow(), width);
             }
             session.fit->AddRow();
         } else {
-            convert(session.row.get(), session.pixels.get() + size_t(r) * size_t(width), width);
+            session.ConvertRow(convert, session.pixels.get() + size_t(r) * size_t(width), width);
         }
     }
     jpeg_finish_decompress(&info);
@@ -297,7 +342,8 @@ bool ReadJpegHeader(JpegSession& session, PictureSize& shape) {
     }
     ReadHeader(session);
     shape = {static_cast<int32_t>(info.image_width), static_cast<int32_t>(info.image_height)};
-    TurnBox(ExifOrientation(session.exif.data, session.exif.size), shape.width, shape.height);
+    const KeptMarker& exif = session.markers.exif;
+    TurnBox(ExifOrientation(exif.data, exif.size), shape.width, shape.height);
     return true;
 }
 } // namespace
@@ -308,9 +354,10 @@ bool ReadJpegShape(std::FILE* file, const std::atomic_bool* abandon, PictureSize
 }
 
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded) {
+                bool headroom, const std::atomic_bool* abandon, ColourConversion* colour,
+                DecodedPicture& decoded) {
     JpegSession session(file, abandon);
-    if (!ReadJpeg(session, maxWidth, maxHeight, sizing, headroom)) {
+    if (!ReadJpeg(session, maxWidth, maxHeight, sizing, headroom, colour)) {
         return false;
     }
     decoded = std::move(session.decoded);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "decode/decoded_picture.h"
+#include "picture/colour_transforms.h"
 #include "picture/picture.h"
 
 #include <atomic>
@@ -15,8 +16,13 @@
 // (see picture/zoom_headroom.h). A file whose data ends early
 // keeps the rows that came. False for a file libjpeg cannot read, colours it
 // does not decode, more than the memory allowed, or `abandon` (if given) up.
+// The pixels' colours are those of the file's embedded ICC profile, else of
+// Adobe RGB where its Exif data marks it so, else sRGB; CMYK files with a
+// profile are converted through it into the `colour` target as they are
+// decoded (given one), and other CMYK files plainly into sRGB.
 bool DecodeJpeg(std::FILE* file, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded);
+                bool headroom, const std::atomic_bool* abandon, ColourConversion* colour,
+                DecodedPicture& decoded);
 // The size of the open file's picture as it is shown (turned as its Exif
 // orientation asks), from its header alone. False for a header libjpeg cannot
 // read, or `abandon` (if given) up.

@@ -11,12 +11,14 @@
 
 namespace {
 bool DecodeJpegFile(const char* path, int32_t maxWidth, int32_t maxHeight, Picture::Sizing sizing,
-                    bool headroom, const std::atomic_bool* abandon, DecodedPicture& decoded) {
+                    bool headroom, const std::atomic_bool* abandon, ColourConversion* colour,
+                    DecodedPicture& decoded) {
     std::FILE* file = OpenPictureFile(path);
     if (file == nullptr) {
         return false;
     }
-    const bool done = DecodeJpeg(file, maxWidth, maxHeight, sizing, headroom, abandon, decoded);
+    const bool done =
+        DecodeJpeg(file, maxWidth, maxHeight, sizing, headroom, abandon, colour, decoded);
     std::fclose(file);
     return done;
 }
@@ -49,10 +51,20 @@ PictureSize HeadroomFrame(const DecodedPicture& decoded, int32_t maxWidth, int32
     }
     return frame;
 }
+
+// Grey pixels are read as grey through a grey profile; the grey of sRGB and
+// of Adobe RGB is read as their colours are.
+void ConvertColours(Picture& picture, const DecodedPicture& decoded, ColourConversion& colour) {
+    const bool greyProfile = decoded.components == 1 && decoded.colour.IccBytes() != nullptr;
+    colour.transforms.Convert(picture.PixelsToWriteOn(),
+                              size_t(picture.Width()) * size_t(picture.Height()), decoded.colour,
+                              greyProfile ? PixelColours::Grey : PixelColours::Rgb, colour.target);
+}
 } // namespace
 
 Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
-                        Picture::Sizing sizing, const std::atomic_bool* abandon, bool headroom) {
+                        Picture::Sizing sizing, const std::atomic_bool* abandon, bool headroom,
+                        ColourConversion* colour) {
     // A negative box could never be met; it is taken as an empty one.
     maxWidth = maxWidth < 0 ? 0 : maxWidth;
     maxHeight = maxHeight < 0 ? 0 : maxHeight;
@@ -60,7 +72,8 @@ Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
     DecodedPicture decoded;
     Picture picture;
     if (!(jpeg
-              ? DecodeJpegFile(path, maxWidth, maxHeight, sizing, headroom, abandon, decoded)
+              ? DecodeJpegFile(path, maxWidth, maxHeight, sizing, headroom, abandon, colour,
+                               decoded)
               : DecodeOtherFormat(path, maxWidth, maxHeight, sizing, headroom, abandon, decoded))) {
         picture.Fail();
         return picture;
@@ -73,6 +86,9 @@ Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
         // A JPEG file is reduced as stored, against the box turned with it.
         TurnBox(decoded.orientation, maxWidth, maxHeight);
         picture.ReduceToFit(maxWidth, maxHeight);
+    }
+    if (colour != nullptr && picture.IsDrawable()) {
+        ConvertColours(picture, decoded, *colour);
     }
     picture.Orient(decoded.orientation);
     return picture;

@@ -2,6 +2,7 @@
 // format through the platform's decoders.
 #pragma once
 
+#include "picture/colour_transforms.h"
 #include "picture/picture.h"
 
 #include <atomic>
@@ -13,7 +14,11 @@
 // A decode still under way when `abandon` (if given) becomes true stops there
 // and fails. With `headroom` the picture is decoded for a moving view: fitted
 // to HeadroomSize around the frame the box and the sizing give it, which the
-// picture records as its frame (see picture/zoom_headroom.h).
+// picture records as its frame (see picture/zoom_headroom.h). Given a `colour`
+// conversion, the reduced or fitted pixels are converted from the file's
+// colour profile (see decode/jpeg_decoder.h, and decode/platform_decoder.h)
+// into its target; without, they stay as stored.
 Picture LoadPictureFile(const char* path, int32_t maxWidth, int32_t maxHeight,
                         Picture::Sizing sizing = Picture::Sizing::Reduce,
-                        const std::atomic_bool* abandon = nullptr, bool headroom = false);
+                        const std::atomic_bool* abandon = nullptr, bool headroom = false,
+                        ColourConversion* colour = nullptr);

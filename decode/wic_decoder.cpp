@@ -22,6 +22,7 @@
 #include <cwchar>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 using Microsoft::WRL::ComPtr;
 
@@ -137,6 +138,54 @@ std::optional<TakenDate> ReadTakenDate(IWICMetadataQueryReader& reader) {
         return std::nullopt;
     }
     return CalendarDate(day.wYear, day.wMonth, day.wDay);
+}
+
+// The colours of the frame: the first ICC profile among the colour contexts
+// its decoder gives (PNG's iCCP, TIFF's, HEIF's, WebP's and AVIF's profiles),
+// else Adobe RGB where the context is Exif's colour space 2, which the
+// component reads from ColorSpace and the interoperability index; else sRGB.
+ColourProfile ReadColours(IWICImagingFactory& factory, IWICBitmapFrameDecode& frame) {
+    constexpr UINT MostContexts = 8; // a frame has one or two
+    constexpr UINT ExifAdobeRgb = 2;
+    UINT count = 0;
+    if (FAILED(frame.GetColorContexts(0, nullptr, &count)) || count == 0) {
+        return {};
+    }
+    count = std::min(count, MostContexts);
+    ComPtr<IWICColorContext> contexts[MostContexts];
+    IWICColorContext* handed[MostContexts] = {};
+    for (UINT i = 0; i < count; ++i) {
+        if (FAILED(factory.CreateColorContext(contexts[i].GetAddressOf()))) {
+            return {};
+        }
+        handed[i] = contexts[i].Get();
+    }
+    UINT given = 0;
+    if (FAILED(frame.GetColorContexts(count, handed, &given))) {
+        return {};
+    }
+    ColourProfile found;
+    for (UINT i = 0; i < std::min(given, count); ++i) {
+        WICColorContextType type{};
+        UINT size = 0;
+        UINT space = 0;
+        if (FAILED(handed[i]->GetType(&type))) {
+            continue;
+        }
+        if (type == WICColorContextProfile &&
+            SUCCEEDED(handed[i]->GetProfileBytes(0, nullptr, &size)) && size > 0 &&
+            size <= ColourProfile::MostIccBytes) {
+            std::vector<uint8_t> bytes(size);
+            if (SUCCEEDED(handed[i]->GetProfileBytes(size, bytes.data(), &size)) &&
+                size == bytes.size()) {
+                return ColourProfile::Icc(std::move(bytes));
+            }
+        } else if (type == WICColorContextExifColorSpace &&
+                   SUCCEEDED(handed[i]->GetExifColorSpace(&space)) && space == ExifAdobeRgb) {
+            found = ColourProfile::AdobeRgb();
+        }
+    }
+    return found;
 }
 
 // A 16-bit number of the metadata (a GIF's sides and offsets); 0 without one.
@@ -314,6 +363,7 @@ bool DecodeWithPlatform(const char* path, const PlatformSizeChoice& choose,
     decoded.source = place.picture;
     decoded.orientation = first.orientation;
     decoded.taken = first.taken;
+    decoded.colour = ReadColours(*factory, *first.frame.Get());
     decoded.size = choose(decoded.source, decoded.orientation);
     if (decoded.size.width <= 0 || decoded.size.height <= 0) {
         return false;

@@ -1,6 +1,7 @@
 // Writes the fuzz target's first inputs, small JPEG files of every kind the
 // loader meets, into a fresh directory.
 //   make_fuzz_seeds DIR
+#include "tools/icc_maker.h"
 #include "tools/jpeg_maker.h"
 
 #include <filesystem>
@@ -90,6 +91,28 @@ int main(int argc, char** argv) {
         WriteFile((dir / (std::string(variant.name) + ".jpg")).string(),
                   MakeJpeg(recipe, Pattern(recipe, 3)));
     }
+    // Colour: embedded profiles in several chunks (RGB, grey, CMYK with a
+    // small table) and the Exif mark of Adobe RGB.
+    struct Tagged {
+        const char* name;
+        JpegColours colours;
+        int components;
+        std::vector<uint8_t> profile;
+    };
+    const Tagged tagged[] = {
+        {"icc-p3", JpegColours::Colour, 3, DisplayP3Icc()},
+        {"icc-grey", JpegColours::Grey, 1, GreyIcc()},
+        {"icc-cmyk", JpegColours::Cmyk, 4, CmykIcc(3)},
+    };
+    for (const Tagged& seed : tagged) {
+        JpegRecipe recipe = Recipe(16, 16, seed.colours, JpegKind::Baseline, JpegSampling::Full);
+        recipe.app2 = IccMarkers(seed.profile, 256);
+        WriteFile((dir / (std::string(seed.name) + ".jpg")).string(),
+                  MakeJpeg(recipe, Pattern(recipe, seed.components)));
+    }
+    JpegRecipe adobe = Recipe(16, 16, JpegColours::Colour, JpegKind::Baseline, JpegSampling::Full);
+    adobe.app1 = ColourSpaceExifBlock(0xFFFF, "R03");
+    WriteFile((dir / "exif-adobe-rgb.jpg").string(), MakeJpeg(adobe, Pattern(adobe, 3)));
     // Headers that claim more than the data holds: a little more, and a huge
     // progressive picture.
     JpegRecipe small =

@@ -1,12 +1,15 @@
-// libFuzzer target: any bytes, as a ".jpg" file, through Picture::Load and the
-// dither of the first draw. Whatever the file holds, the picture must end up
+// libFuzzer target: any bytes, as a ".jpg" file, through Picture::Load (its
+// embedded profile and colour conversion among it) and the dither of the
+// first draw. Whatever the file holds, the picture must end up
 // drawable and within its box, or failed and empty; never a crash, a hang or a
 // leak.
 #include "decode/jpeg_memory_limit.h"
 #include "decode/load_picture.h"
 #include "display/display_format.h"
 #include "display/dither.h"
+#include "picture/colour_transforms.h"
 #include "picture/picture.h"
+#include "tools/icc_maker.h"
 
 #include <csetjmp>
 #include <cstdint>
@@ -106,8 +109,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DisplayFormat& display = displays[size % 2];
     const Box box = Boxes[size % 3];
     const Picture::Sizing sizing = size / 2 % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce;
+    // Into sRGB or a wide gamut, through the transforms of every input before.
+    static ColourTransforms transforms;
+    static const ColourProfile targets[2] = {ColourProfile(), ColourProfile::Icc(DisplayP3Icc())};
+    ColourConversion colour{transforms, targets[size / 4 % 2]};
     Picture picture;
-    picture = LoadPictureFile(path.c_str(), box.width, box.height, sizing);
+    picture = LoadPictureFile(path.c_str(), box.width, box.height, sizing, nullptr, false, &colour);
     if (picture.GetState() == Picture::State::Failed) {
         Require(!picture.Pixels() && !picture.Header());
         Require(!PrepareDraw(picture, display));

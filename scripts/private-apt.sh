@@ -2,8 +2,8 @@
 # Private apt configurations under build/: entries for the machine's Debian
 # suites, with lists and cache of their own, so that the machine's own apt
 # configuration, lists and cache stay as they are. Sourced by scripts/setup.sh
-# (Debian's libjpeg-turbo source) and scripts/setup-wine32.sh (the 32-bit Wine
-# the shipped build runs under). Sourced, not run.
+# (Debian's libjpeg-turbo and lcms2 sources) and scripts/setup-wine32.sh (the
+# 32-bit Wine the shipped build runs under). Sourced, not run.
 
 # The machine's release, such as bookworm.
 debian_codename() {

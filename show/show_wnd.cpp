@@ -3,6 +3,7 @@
 #include "decode/picture_shape.h"
 #include "decode/platform_decoder.h"
 #include "display/display.h"
+#include "display/monitor_profile.h"
 #include "framework/dc.h"
 #include "framework/rect_size.h"
 #include "framework/win_app.h"
@@ -110,6 +111,12 @@ UINT ShowWnd::CaptionDpi(const RECT& area) const {
     return MonitorDpi(onScreen);
 }
 
+ColourProfile ShowWnd::MonitorColours(const RECT& area) const {
+    RECT onScreen = area;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
+    return MonitorColourProfile(onScreen);
+}
+
 void ShowWnd::PostNcDestroy() {
     if (autoDelete) {
         delete this;
@@ -124,7 +131,9 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
         ::SetTimer(m_hWnd, ShowTimer, TimerPeriod(settings.Delay), nullptr) == 0) {
         return -1;
     }
-    if (stageAreas.empty()) {
+    // The preview's one stage shows the primary monitor's colours.
+    const bool preview = stageAreas.empty();
+    if (preview) {
         RECT client;
         GetClientRect(&client);
         stageAreas.push_back(client);
@@ -132,6 +141,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
     stages.reserve(stageAreas.size());
     for (const RECT& area : stageAreas) {
         stages.emplace_back(area, settings, display, fadeAllowed, CaptionDpi(area), Moving());
+        stageColours.push_back(preview ? PrimaryMonitorColourProfile() : MonitorColours(area));
     }
     turns.emplace(stages.size());
     if (keeper != nullptr) {
@@ -152,7 +162,7 @@ int ShowWnd::OnCreate(CREATESTRUCTA*) {
             }
             return ListFolder(root, relative, *names, stop);
         },
-        LoadPicture,
+        ShowPictureLoader(),
         [root = folder](const std::string& name, const std::atomic_bool& stop) {
             return ReadPictureShape(PicturePath(root, name).c_str(), &stop);
         },
@@ -294,6 +304,7 @@ void ShowWnd::AskWorker() {
     turns->Asked(screen);
     LoadRequest request = RequestFor(*stage, screen);
     askedScreen = std::move(screen);
+    request.target = stageColours[*stage];
     worker->Load(std::move(request));
     ReadShapesAhead();
 }

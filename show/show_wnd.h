@@ -6,6 +6,7 @@
 #include "framework/wnd.h"
 #include "library/play_order.h"
 #include "library/show_memory.h"
+#include "picture/colour_profile.h"
 #include "picture/picture.h"
 #include "show/frame_pacer.h"
 #include "show/full_screen_geometry.h"
@@ -115,13 +116,16 @@ private:
     // The DPI of the monitor of a stage whose pictures carry captions; 0 where
     // they carry none.
     UINT CaptionDpi(const RECT& area) const;
+    // The colour profile of the monitor that shows a stage's area.
+    ColourProfile MonitorColours(const RECT& area) const;
 
     const Settings settings;
     const Display& display;
     const std::string folder; // the show's folder, in full
     std::vector<Stage> stages;
-    ShowClock clock;                 // the time moving pictures follow
-    std::optional<StageTurns> turns; // from the window's creation on
+    ShowClock clock;                         // the time moving pictures follow
+    std::vector<ColourProfile> stageColours; // each stage's monitor's, read once
+    std::optional<StageTurns> turns;         // from the window's creation on
     PlayOrder order;
     PartnerSearch partners;
     ScreenNames askedScreen; // of the pictures on their way, relative to the folder

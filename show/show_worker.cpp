@@ -1,6 +1,7 @@
 #include "show/show_worker.h"
 
 #include "decode/load_picture.h"
+#include "picture/colour_transforms.h"
 
 #include <condition_variable>
 #include <deque>
@@ -47,9 +48,13 @@ struct ShowWorker::Shared {
     bool ended = false;
 };
 
-Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop) {
-    return LoadPictureFile(request.path.c_str(), request.maxWidth, request.maxHeight,
-                           request.sizing, &stop, request.motion);
+PictureLoader ShowPictureLoader() {
+    return [transforms = std::make_shared<ColourTransforms>()](const LoadRequest& request,
+                                                               const std::atomic_bool& stop) {
+        ColourConversion colour{*transforms, request.target};
+        return LoadPictureFile(request.path.c_str(), request.maxWidth, request.maxHeight,
+                               request.sizing, &stop, request.motion, &colour);
+    };
 }
 
 ShowWorker::ShowWorker(FolderWalk walk, FolderLister list, PictureLoader load,

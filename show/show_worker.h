@@ -7,6 +7,7 @@
 
 #include "library/folder_walk.h"
 #include "library/picture_list.h"
+#include "picture/colour_profile.h"
 #include "picture/picture.h"
 
 #include <atomic>
@@ -21,8 +22,9 @@
 #include <vector>
 
 // One picture to decode, for one stage of the show, into a box of this size,
-// reduced or fitted to it; for a moving view, with the zoom's headroom around
-// that frame; and its partner, when it has one, into a box the same.
+// reduced or fitted to it, in the colours of the stage's monitor; for a moving
+// view, with the zoom's headroom around that frame; and its partner, when it
+// has one, into a box the same.
 struct LoadRequest {
     int stage = 0;
     std::string path;
@@ -31,6 +33,7 @@ struct LoadRequest {
     Picture::Sizing sizing = Picture::Sizing::Reduce;
     bool motion = false;
     std::string partnerPath{}; // empty: the picture is alone
+    ColourProfile target{};    // sRGB unless the monitor has a profile
 };
 
 // Decodes the picture asked for, ready or failed; it may stop early, failing,
@@ -38,8 +41,10 @@ struct LoadRequest {
 using PictureLoader =
     std::function<Picture(const LoadRequest& request, const std::atomic_bool& stop)>;
 
-// The show's loader: Picture::Load, abandoned when the worker stops.
-Picture LoadPicture(const LoadRequest& request, const std::atomic_bool& stop);
+// The show's loader: LoadPictureFile into the request's colours, abandoned
+// when the worker stops. It keeps the colour transforms it makes for the
+// pictures after; only the worker's thread calls it.
+PictureLoader ShowPictureLoader();
 
 // Reads the shape of a picture (named as the order names it) from its file's
 // header, none when it cannot; it may stop early once `stop` is true.

@@ -99,6 +99,10 @@ std::vector<uint8_t> MakeJpeg(const JpegRecipe& recipe, const std::vector<uint8_
         jpeg_write_marker(&info, JPEG_APP0 + 1, recipe.app1.data(),
                           static_cast<unsigned int>(recipe.app1.size()));
     }
+    for (const std::vector<uint8_t>& marker : recipe.app2) {
+        jpeg_write_marker(&info, JPEG_APP0 + 2, marker.data(),
+                          static_cast<unsigned int>(marker.size()));
+    }
     const size_t stride = size_t(recipe.width) * size_t(components);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * stride);
@@ -163,6 +167,55 @@ std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order, const std::stri
         putText(taken);
     }
     return block;
+}
+
+std::vector<uint8_t> ColourSpaceExifBlock(uint16_t colourSpace, const std::string& index) {
+    // Little-endian: IFD0 at 8 with the Exif pointer; the Exif directory at
+    // 26 with ColorSpace and the interoperability pointer; that directory at
+    // 56 with the index, whose text fits in its value field.
+    std::vector<uint8_t> block = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0};
+    const auto put = [&](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            block.push_back(static_cast<uint8_t>(value >> (8 * i)));
+        }
+    };
+    const auto entry = [&](uint32_t tag, uint32_t type, uint32_t count, uint32_t value) {
+        put(tag, 2);
+        put(type, 2);
+        put(count, 4);
+        put(value, 4);
+    };
+    put(1, 2);
+    entry(0x8769, 4, 1, 26); // the Exif directory
+    put(0, 4);
+    put(2, 2);
+    entry(0xA001, 3, 1, colourSpace);
+    entry(0xA005, 4, 1, 56); // the interoperability directory
+    put(0, 4);
+    put(1, 2);
+    uint32_t text = 0;
+    for (size_t i = 0; i < index.size() && i < 4; ++i) {
+        text |= uint32_t(uint8_t(index[i])) << (8 * i);
+    }
+    entry(0x0001, 2, uint32_t(index.size() + 1), text);
+    put(0, 4);
+    return block;
+}
+
+std::vector<std::vector<uint8_t>> IccMarkers(const std::vector<uint8_t>& profile,
+                                             size_t chunkBytes) {
+    const size_t count = (profile.size() + chunkBytes - 1) / chunkBytes;
+    std::vector<std::vector<uint8_t>> markers;
+    for (size_t i = 0; i < count; ++i) {
+        std::vector<uint8_t> marker = {
+            'I',           'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0, uint8_t(i + 1),
+            uint8_t(count)};
+        const size_t end = std::min(profile.size(), (i + 1) * chunkBytes);
+        marker.insert(marker.end(), profile.begin() + long(i * chunkBytes),
+                      profile.begin() + long(end));
+        markers.push_back(std::move(marker));
+    }
+    return markers;
 }
 
 std::vector<uint8_t> Uniform(const JpegRecipe& recipe, const std::vector<uint8_t>& colour) {

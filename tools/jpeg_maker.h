@@ -37,6 +37,9 @@ struct JpegRecipe {
     // Written as an APP1 marker's data in place of the JFIF header (an Exif
     // block, see ExifBlock); no APP1 marker when empty.
     std::vector<uint8_t> app1;
+    // Written as APP2 markers' data after it (an ICC profile's chunks, see
+    // IccMarkers).
+    std::vector<std::vector<uint8_t>> app2;
     // A restart marker after every this many coding units; none when 0.
     int restartInterval = 0;
     // Arithmetic coding instead of Huffman coding.
@@ -55,6 +58,16 @@ enum class ByteOrder {
 // text `taken` when that is not empty.
 std::vector<uint8_t> ExifBlock(int orientation, ByteOrder order = ByteOrder::Little,
                                const std::string& taken = {}, const std::string& edited = {});
+
+// An Exif block whose Exif directory holds ColorSpace with the given value
+// and points to an interoperability directory with the index text (such as
+// "R03", which with ColorSpace 0xFFFF marks Adobe RGB).
+std::vector<uint8_t> ColourSpaceExifBlock(uint16_t colourSpace, const std::string& index);
+
+// The APP2 markers' data that carry the profile in chunks of at most
+// `chunkBytes` bytes, numbered from 1.
+std::vector<std::vector<uint8_t>> IccMarkers(const std::vector<uint8_t>& profile,
+                                             size_t chunkBytes = 65519);
 
 // Samples are interleaved, row by row, as many per pixel as the colours need
 // (1, 3, 4 or 2).

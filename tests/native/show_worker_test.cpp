@@ -92,8 +92,8 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
     const ShapeReader readShape = [this](const std::string& name, const std::atomic_bool& stop) {
         return ReadPictureShape(dir.File(name).c_str(), &stop);
     };
-    ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4), LoadPicture,
-                      readShape, window.Notifier());
+    ShowWorker worker(FolderWalk(true, PictureList::ByName, 1), SlowLister(3, 4),
+                      ShowPictureLoader(), readShape, window.Notifier());
     int folders = 0;
     int shapes = 0;
     bool walkOver = false;
@@ -132,7 +132,7 @@ TEST_F(ShowWorkerTest, HandsBackEveryPictureAskedForAndTheWholeWalk) {
 TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
     for (int round = 0; round < 60; ++round) {
         ShowWorker worker(FolderWalk(true, PictureList::Shuffled, round), SlowLister(5, 20),
-                          LoadPicture, NoShape, window.Notifier());
+                          ShowPictureLoader(), NoShape, window.Notifier());
         if (round % 3 != 0) {
             worker.Load({0, dir.File("big.jpg"), 1500, 1500,
                          round % 2 ? Picture::Sizing::Fit : Picture::Sizing::Reduce});
@@ -145,13 +145,13 @@ TEST_F(ShowWorkerTest, EndsAtAnyMoment) {
 // thread ends within the patience given.
 TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
     std::promise<void> started;
-    const PictureLoader load = [&started](const LoadRequest& request,
-                                          const std::atomic_bool& stop) {
+    const PictureLoader load = [&started, show = ShowPictureLoader()](
+                                   const LoadRequest& request, const std::atomic_bool& stop) {
         started.set_value();
         while (!stop) { // the decode goes on once the stop has come
             std::this_thread::yield();
         }
-        return LoadPicture(request, stop);
+        return show(request, stop);
     };
     ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load, NoShape,
                       window.Notifier());
@@ -167,11 +167,12 @@ TEST_F(ShowWorkerTest, StoppingAbandonsTheDecodeUnderWay) {
 // Memory running out during a decode fails that picture; the worker goes on
 // and serves the next.
 TEST_F(ShowWorkerTest, ADecodeThatRunsOutOfMemoryFailsAndTheNextIsServed) {
-    const PictureLoader load = [](const LoadRequest& request, const std::atomic_bool& stop) {
+    const PictureLoader load = [show = ShowPictureLoader()](const LoadRequest& request,
+                                                            const std::atomic_bool& stop) {
         if (request.stage == 1) {
             throw std::bad_alloc();
         }
-        return LoadPicture(request, stop);
+        return show(request, stop);
     };
     ShowWorker worker(FolderWalk(false, PictureList::ByName, 1, 0), SlowLister(0, 0), load, NoShape,
                       window.Notifier());
@@ -202,7 +203,7 @@ TEST_F(ShowWorkerTest, ABlockedWorkerIsLeftBehindAndEndsByItself) {
     };
     {
         ShowWorker worker(FolderWalk(false, PictureList::ByName, 1), std::move(blocked),
-                          LoadPicture, NoShape, window.Notifier());
+                          ShowPictureLoader(), NoShape, window.Notifier());
         ASSERT_EQ(std::future_status::ready, listing.wait_for(std::chrono::minutes(1)))
             << "the listing never started";
         EXPECT_FALSE(worker.Stop(std::chrono::milliseconds(50)));
