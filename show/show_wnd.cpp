@@ -106,15 +106,17 @@ UINT ShowWnd::CaptionDpi(const RECT& area) const {
     if (!captionsAllowed || settings.Captions == 0) {
         return 0;
     }
-    RECT onScreen = area;
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
-    return MonitorDpi(onScreen);
+    return MonitorDpi(OnScreen(area));
 }
 
 ColourProfile ShowWnd::MonitorColours(const RECT& area) const {
+    return MonitorColourProfile(OnScreen(area));
+}
+
+RECT ShowWnd::OnScreen(const RECT& area) const {
     RECT onScreen = area;
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
-    return MonitorColourProfile(onScreen);
+    return onScreen;
 }
 
 void ShowWnd::PostNcDestroy() {
@@ -182,7 +184,11 @@ void ShowWnd::StartPacer() {
     }
     const HWND hwnd = m_hWnd;
     const int refresh = MonitorRefreshRate(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY));
-    pacer = std::make_unique<FramePacer>(MakeDisplayFrameWaiter(refresh),
+    std::unique_ptr<FrameWaiter> waiter = MakeDisplayFrameWaiter(refresh);
+    if (!waiter) {
+        return; // no timer to be had: the pictures stand still
+    }
+    pacer = std::make_unique<FramePacer>(std::move(waiter),
                                          [hwnd] { ::PostMessageA(hwnd, WM_MOTIONFRAME, 0, 0); });
     pacer->SetActive(true);
 }

@@ -118,6 +118,8 @@ private:
     UINT CaptionDpi(const RECT& area) const;
     // The colour profile of the monitor that shows a stage's area.
     ColourProfile MonitorColours(const RECT& area) const;
+    // A stage's area in screen coordinates.
+    RECT OnScreen(const RECT& area) const;
 
     const Settings settings;
     const Display& display;

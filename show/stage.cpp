@@ -142,15 +142,15 @@ void Stage::DrawFadeFrame(CDC& dc) {
 }
 
 bool Stage::NextMotionFrame(CDC& dc, std::chrono::milliseconds now) {
-    const bool currentMoves = current && current->screen.Moving();
-    const bool leavingMoves = leaving && leaving->screen.Moving();
-    if (!currentMoves && !leavingMoves) {
-        return false;
-    }
+    bool moved = false;
     for (std::optional<OnStage>* onStage : {&current, &leaving}) {
         if (*onStage && (*onStage)->screen.Moving()) {
             MoveOn(**onStage, now);
+            moved = true;
         }
+    }
+    if (!moved) {
+        return false;
     }
     if (fade) {
         DrawFadeFrame(dc);
