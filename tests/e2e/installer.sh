@@ -42,7 +42,14 @@ show_window() {
     xdotool search --classname pelloran.scr >/dev/null
 }
 wait_for "the installed saver's window" show_window
-xdotool key a
+# A key pressed while Wine is still giving the new window the focus can go to
+# the window before it: the key is pressed again until the saver has ended.
+pressed_key_ends_show() {
+    xdotool key a
+    sleep 0.5
+    ended "$show"
+}
+wait_for "the installed saver's end at a key" pressed_key_ends_show
 wait "$show" || fail "the installed saver ended with exit code $?"
 
 msiexec /x || fail "the uninstall failed"
